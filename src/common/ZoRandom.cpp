@@ -1,0 +1,6 @@
+#include "ZoRandom.h"
+
+ZoRandom& SystemRandom() {
+    static ZoRandom generator;
+    return generator;
+}
