@@ -36,10 +36,21 @@ public:
     // Convenience for readers that only want the bytes: empty when missing.
     std::string GetFileText(const std::string& name);
 
+    // The item the game would read for name (first archive wins), or null.
+    const zoResourceItem* Find(const std::string& name, const ZoFileEntry** archive = nullptr) const;
+
+    // XOR 0x6B over the first min(count, 2048) bytes: scrambles and unscrambles alike.
+    static void Scramble(char* bytes, std::size_t count);
+    // ASCII A-Z only, as the archive keys are built.
+    static std::string LowerCase(std::string name);
+
     const std::vector<ZoFileEntry>& Archives() const { return archives_; }
     std::int32_t LastSize() const { return lastSize_; }
 
 private:
+    // False for an unreadable file or a damaged table of contents (nothing is added then).
+    static bool ReadTableOfContents(const std::string& path, ZoFileEntry& entry);
+
     std::vector<ZoFileEntry> archives_;
     std::int32_t lastSize_ = -1;
 };

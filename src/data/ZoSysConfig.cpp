@@ -1,0 +1,50 @@
+#include "ZoSysConfig.h"
+
+#include "ZoAtomicFile.h"
+
+#include <utility>
+
+ZoSysConfig& ZoSysConfig::Instance() {
+    static ZoSysConfig instance(kFileName);
+    return instance;
+}
+
+ZoSysConfig::ZoSysConfig(std::string name) : fileName(std::move(name)) {}
+
+bool ZoSysConfig::operator==(const ZoSysConfig& other) const {
+    return windowed == other.windowed && soundVolume == other.soundVolume &&
+           musicVolume == other.musicVolume && difficulty == other.difficulty;
+}
+
+ZoSysConfig& ZoSysConfig::operator=(const ZoSysConfig& other) {
+    windowed = other.windowed;
+    soundVolume = other.soundVolume;
+    musicVolume = other.musicVolume;
+    difficulty = other.difficulty;
+    return *this;
+}
+
+bool ZoSysConfig::Load() {
+    if (tree.LoadFile(fileName) != 0) {
+        windowed = false;
+        soundVolume = 100;
+        musicVolume = 100;
+        difficulty = 0;
+        return false;
+    }
+    // A key missing from an existing file reads as 0 on purpose: no "SoundVolume" means silence.
+    windowed = tree.GetInt("Windowed", 0) != 0;
+    soundVolume = tree.GetInt("SoundVolume", 0);
+    musicVolume = tree.GetInt("MusicVolume", 0);
+    difficulty = tree.GetInt("DifficultLevel", 0);
+    return true;
+}
+
+bool ZoSysConfig::Save() {
+    tree.SetInt("Windowed", windowed ? 1 : 0);
+    tree.SetInt("SoundVolume", soundVolume);
+    tree.SetInt("MusicVolume", musicVolume);
+    tree.SetInt("DifficultLevel", difficulty);
+    ZoAtomicFile::CreateParentFolders(fileName);
+    return tree.Save(fileName) == 0;
+}

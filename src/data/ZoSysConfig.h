@@ -1,0 +1,41 @@
+// The four options of the game (window mode, volumes, difficulty) and their file "Data/ZoConfig.Cfg".
+#pragma once
+
+#include "ZoTextTree.h"
+
+#include <cstdint>
+#include <string>
+
+class ZoSysConfig {
+public:
+    static constexpr const char* kFileName = "Data/ZoConfig.Cfg";
+
+    // The game's options, read from kFileName in the working folder.
+    static ZoSysConfig& Instance();
+
+    explicit ZoSysConfig(std::string fileName);
+    ZoSysConfig(const ZoSysConfig&) = default;
+
+    // Compares and copies the four options only: the file name and the tree stay.
+    bool operator==(const ZoSysConfig& other) const;
+    bool operator!=(const ZoSysConfig& other) const { return !(*this == other); }
+    ZoSysConfig& operator=(const ZoSysConfig& other);
+
+    // A missing or unparsable file gives full screen, both volumes 100, easy. False then.
+    bool Load();
+    // Writes the options (atomically, creating the folder when missing). False when the write failed;
+    // the options stay in effect either way.
+    bool Save();
+
+    const std::string& FileName() const { return fileName; }
+    const ZoTextTree& Tree() const { return tree; }
+
+    bool windowed = false;
+    std::int32_t soundVolume = 100;
+    std::int32_t musicVolume = 100;
+    std::int32_t difficulty = 0; // 0 easy, 1 normal, 2 hard
+
+private:
+    std::string fileName;
+    ZoTextTree tree; // kept from load to save so keys we do not know survive
+};
