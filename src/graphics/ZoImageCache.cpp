@@ -1,0 +1,26 @@
+#include "ZoImageCache.h"
+
+#include "ZoImageData.h"
+
+ZoImageCache& ZoImageCache::Instance()
+{
+    static ZoImageCache cache;
+    return cache;
+}
+
+ZoImageData* ZoImageCache::Find(const std::string& name) const
+{
+    auto found = entries_.find(name);
+    return found == entries_.end() ? nullptr : found->second;
+}
+
+void ZoImageCache::Insert(const std::string& name, ZoImageData* data) { entries_[name] = data; }
+
+void ZoImageCache::Erase(const std::string& name) { entries_.erase(name); }
+
+void ZoImageCache::ReloadAllTextures()
+{
+    for (auto& entry : entries_) {
+        entry.second->LoadTexture(entry.first, false);
+    }
+}

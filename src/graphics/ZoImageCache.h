@@ -1,0 +1,23 @@
+// The process-wide picture cache: one shared ZoImageData per picture name, holding no reference itself.
+#pragma once
+
+#include <map>
+#include <string>
+
+class ZoImageData;
+
+class ZoImageCache {
+public:
+    static ZoImageCache& Instance();
+
+    ZoImageData* Find(const std::string& name) const;
+    void Insert(const std::string& name, ZoImageData* data);
+    void Erase(const std::string& name);
+    // Loads every cached picture again under its name (masks kept as they were).
+    void ReloadAllTextures();
+    std::size_t Size() const { return entries_.size(); }
+
+private:
+    ZoImageCache() = default;
+    std::map<std::string, ZoImageData*> entries_;
+};

@@ -1,0 +1,398 @@
+#include "GraphicsTestSupport.h"
+
+#include "PlatformVideo.h"
+#include "ZoArchiveWriter.h"
+#include "ZoRenderDevice.h"
+#include "ZoResourceManager.h"
+#include "ZoShowError.h"
+#include "ZoTextTree.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace gfxtest {
+
+namespace {
+
+std::vector<std::string> g_errors;
+
+void Put16(std::string& s, int v)
+{
+    s.push_back(static_cast<char>(v & 0xFF));
+    s.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+
+void Put32(std::string& s, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) {
+        s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    }
+}
+
+void PutBgra(std::string& s, std::uint32_t rgba)
+{
+    s.push_back(static_cast<char>((rgba >> 8) & 0xFF));
+    s.push_back(static_cast<char>((rgba >> 16) & 0xFF));
+    s.push_back(static_cast<char>((rgba >> 24) & 0xFF));
+    s.push_back(static_cast<char>(rgba & 0xFF));
+}
+
+std::string TempFolder()
+{
+    static std::string folder;
+    if (folder.empty()) {
+        char pattern[] = "/tmp/korrik-gfx-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        folder = made != nullptr ? made : "/tmp";
+    }
+    return folder;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// Fonts.Txt written by the real text tree writer so its grammar is exactly what LoadFont parses.
+std::string FontDescriptions()
+{
+    ZoTextTree tree;
+    tree.SetString("Mono.Codes", "ABCD");
+    tree.SetString("Mono.FileName", "Fonts/Mono");
+    tree.SetInt("Mono.MonoWidth", 16);
+    tree.SetInt("Mono.CharDist", 2);
+    tree.SetInt("Mono.SpaceSize", 0);
+    tree.SetString("Scan.Codes", " AB");
+    tree.SetString("Scan.FileName", "Fonts/Scan");
+    tree.SetInt("Scan.MonoWidth", -1);
+    tree.SetInt("Scan.CharDist", 1);
+    tree.SetInt("Scan.SpaceSize", 4);
+    tree.SetString("Missing.Codes", "AB");
+    tree.SetString("Missing.FileName", "Fonts/Nowhere");
+    tree.SetInt("Missing.MonoWidth", 8);
+    tree.SetString("Foreign.Codes", "AB");
+    tree.SetString("Foreign.FileName", "Fonts/Foreign");
+    tree.SetInt("Foreign.MonoWidth", 8);
+    const std::string path = TempFolder() + "/Fonts.Txt";
+    tree.Save(path);
+    return ReadFile(path);
+}
+
+// The mono font picture: four 16-pixel cells, each glyph a distinct block shape.
+std::string MonoFontPicture()
+{
+    Pixels p = Fill(64, 16, 0x00000000u);
+    FillRect(p, 64, 2, 2, 12, 12, 0xFFFFFFFFu);  // A: full block
+    FillRect(p, 64, 18, 2, 4, 12, 0xFFFFFFFFu);  // B: bar at the left
+    FillRect(p, 64, 34, 2, 12, 4, 0xFFFFFFFFu);  // C: bar at the top
+    FillRect(p, 64, 50, 6, 12, 4, 0xFFFFFFFFu);  // D: bar in the middle
+    return MakeTga(64, 16, p);
+}
+
+std::string ScanFontPicture()
+{
+    Pixels p = Fill(32, 2, 0x00000000u);
+    FillRect(p, 32, 6, 0, 2, 2, 0xFFFFFFFFu);
+    FillRect(p, 32, 12, 0, 3, 2, 0xFFFFFFFFu);
+    return MakeTga(32, 2, p);
+}
+
+} // namespace
+
+Pixels Fill(int width, int height, std::uint32_t colour)
+{
+    return Pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), colour);
+}
+
+void FillRect(Pixels& pixels, int width, int left, int top, int w, int h, std::uint32_t colour)
+{
+    for (int y = top; y < top + h; ++y) {
+        for (int x = left; x < left + w; ++x) {
+            pixels[static_cast<std::size_t>(y) * width + x] = colour;
+        }
+    }
+}
+
+std::string MakeTga(int width, int height, const Pixels& pixels, bool topDown, bool rle)
+{
+    std::string s;
+    s.push_back(0);
+    s.push_back(0);
+    s.push_back(static_cast<char>(rle ? 10 : 2));
+    s.append(9, '\0');
+    Put16(s, width);
+    Put16(s, height);
+    s.push_back(32);
+    s.push_back(static_cast<char>(8 | (topDown ? 0x20 : 0)));
+    std::vector<std::uint32_t> order;
+    for (int row = 0; row < height; ++row) {
+        const int y = topDown ? row : height - 1 - row;
+        for (int x = 0; x < width; ++x) {
+            order.push_back(pixels[static_cast<std::size_t>(y) * width + x]);
+        }
+    }
+    if (!rle) {
+        for (std::uint32_t p : order) {
+            PutBgra(s, p);
+        }
+        return s;
+    }
+    std::size_t i = 0;
+    while (i < order.size()) {
+        std::size_t run = 1;
+        while (i + run < order.size() && run < 128 && order[i + run] == order[i]) {
+            ++run;
+        }
+        if (run > 1) {
+            s.push_back(static_cast<char>(0x80 | (run - 1)));
+            PutBgra(s, order[i]);
+        } else {
+            s.push_back(0); // a raw packet of one pixel
+            PutBgra(s, order[i]);
+        }
+        i += run;
+    }
+    return s;
+}
+
+static std::string DdsHeader(int width, int height, std::uint32_t formatFlags, const char* fourCc, int bits,
+                             std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t a)
+{
+    std::string s = "DDS ";
+    Put32(s, 124);
+    Put32(s, 0x1007); // caps, height, width, pixel format
+    Put32(s, static_cast<std::uint32_t>(height));
+    Put32(s, static_cast<std::uint32_t>(width));
+    Put32(s, 0);
+    Put32(s, 0);
+    Put32(s, 1);
+    s.append(44, '\0');
+    Put32(s, 32);
+    Put32(s, formatFlags);
+    if (fourCc != nullptr) {
+        s.append(fourCc, 4);
+    } else {
+        Put32(s, 0);
+    }
+    Put32(s, static_cast<std::uint32_t>(bits));
+    Put32(s, r);
+    Put32(s, g);
+    Put32(s, b);
+    Put32(s, a);
+    Put32(s, 0x1000);
+    s.append(16, '\0');
+    return s;
+}
+
+std::string MakeDds32(int width, int height, const Pixels& pixels)
+{
+    std::string s = DdsHeader(width, height, 0x41, nullptr, 32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u);
+    for (std::uint32_t p : pixels) {
+        PutBgra(s, p);
+    }
+    return s;
+}
+
+std::string MakeDdsBlocks(int width, int height, const char* fourCc, const std::string& blocks)
+{
+    return DdsHeader(width, height, 0x4, fourCc, 0, 0, 0, 0, 0) + blocks;
+}
+
+std::string MakeJpeg(int width, int height, const Pixels& pixels)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+            row[x * 4 + 0] = static_cast<std::uint8_t>(p >> 24);
+            row[x * 4 + 1] = static_cast<std::uint8_t>(p >> 16);
+            row[x * 4 + 2] = static_cast<std::uint8_t>(p >> 8);
+            row[x * 4 + 3] = 255;
+        }
+    }
+    const std::string path = TempFolder() + "/picture.jpg";
+    IMG_SaveJPG(surface, path.c_str(), 100);
+    SDL_FreeSurface(surface);
+    return ReadFile(path);
+}
+
+void OpenExtraArchive(const std::string& tag, const std::vector<std::pair<std::string, std::string>>& files)
+{
+    const std::string path = TempFolder() + "/" + tag + ".Zor";
+    ZoArchiveWriter::Write(path, files);
+    ZoResourceManager::Instance().Open(path);
+}
+
+void EnsureWorld()
+{
+    static bool ready = false;
+    if (ready) {
+        return;
+    }
+    ready = true;
+    SetErrorHandler([](const std::string& text) { g_errors.push_back(text); });
+
+    // Four quadrants: red, green / blue, white. Orientation mistakes show at once.
+    Pixels quad = Fill(64, 64, 0xFF0000FFu);
+    FillRect(quad, 64, 32, 0, 32, 32, 0x00FF00FFu);
+    FillRect(quad, 64, 0, 32, 32, 32, 0x0000FFFFu);
+    FillRect(quad, 64, 32, 32, 32, 32, 0xFFFFFFFFu);
+    // A strip of four 32x32 frames, each its own colour with a dark mark in its top-left corner.
+    Pixels strip = Fill(128, 32, 0);
+    const std::uint32_t colours[4] = {0xFF4040FFu, 0x40FF40FFu, 0x4040FFFFu, 0xFFFF40FFu};
+    for (int f = 0; f < 4; ++f) {
+        FillRect(strip, 128, f * 32, 0, 32, 32, colours[f]);
+        FillRect(strip, 128, f * 32, 0, 8, 8, 0x202020FFu);
+    }
+    // A disc for hit masks: opaque inside radius 24 of the centre of a 64x64 picture.
+    Pixels disc = Fill(64, 64, 0);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const int dx = x - 32;
+            const int dy = y - 32;
+            if (dx * dx + dy * dy < 24 * 24) {
+                disc[static_cast<std::size_t>(y) * 64 + x] = 0xE08020FFu;
+            }
+        }
+    }
+    // A 2x2 grid of spark frames for the emitter: soft squares of decreasing size.
+    Pixels spark = Fill(32, 32, 0);
+    for (int f = 0; f < 4; ++f) {
+        const int left = (f % 2) * 16;
+        const int top = (f / 2) * 16;
+        const int inset = f * 2;
+        FillRect(spark, 32, left + inset, top + inset, 16 - 2 * inset, 16 - 2 * inset, 0xFFFFFFFFu);
+    }
+    // A full-screen backdrop: a soft vertical gradient.
+    Pixels backdrop(800u * 600u);
+    for (int y = 0; y < 600; ++y) {
+        const std::uint32_t level = static_cast<std::uint32_t>(40 + y / 4);
+        for (int x = 0; x < 800; ++x) {
+            backdrop[static_cast<std::size_t>(y) * 800 + x] = (level << 24) | (level << 16) | (0xC0u << 8) | 0xFFu;
+        }
+    }
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"Data/Textures/Test/Backdrop.Tga", MakeTga(800, 600, backdrop)},
+        {"Data/Textures/Test/Quad.Tga", MakeTga(64, 64, quad)},
+        {"Data/Textures/Test/Strip.Tga", MakeTga(128, 32, strip)},
+        {"Data/Textures/Test/Disc.Tga", MakeTga(64, 64, disc)},
+        {"Data/Textures/Test/Spark.Tga", MakeTga(32, 32, spark)},
+        {"Data/Textures/Test/Odd.Tga", MakeTga(100, 60, Fill(100, 60, 0x30C0C0FFu))},
+        {"Data/Textures/Test/Both.Dds", MakeDds32(8, 8, Fill(8, 8, 0x00FF00FFu))},
+        {"Data/Textures/Test/Both.Tga", MakeTga(8, 8, Fill(8, 8, 0xFF0000FFu))},
+        {"Data/Textures/Test/Photo.Jpg", MakeJpeg(16, 16, Fill(16, 16, 0x2080E0FFu))},
+        {"Data/Textures/Test/Broken.Tga", std::string("\x00\x00\x02garbage", 10)},
+        {"Data/Textures/Fonts/Mono.Tga", MonoFontPicture()},
+        {"Data/Textures/Fonts/Scan.Tga", ScanFontPicture()},
+        {"Data/Textures/Fonts/Foreign.Tga", MakeTga(16, 8, Fill(16, 8, 0xFFFFFFFFu), false, true)},
+        {"Data/Fonts.Txt", FontDescriptions()},
+    };
+    OpenExtraArchive("Resource", files);
+
+    PlatformVideo::Instance().OpenWindow("Korrik Shooter", true);
+    ZoRenderDevice::Instance().Create();
+}
+
+Pixels Frame()
+{
+    const std::vector<std::uint8_t> bytes = ZoRenderDevice::Instance().ReadFramePixels();
+    Pixels frame(bytes.size() / 4);
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        frame[i] = (static_cast<std::uint32_t>(bytes[i * 4]) << 24) | (static_cast<std::uint32_t>(bytes[i * 4 + 1]) << 16) |
+                   (static_cast<std::uint32_t>(bytes[i * 4 + 2]) << 8) | bytes[i * 4 + 3];
+    }
+    return frame;
+}
+
+std::uint32_t At(const Pixels& frame, int x, int y)
+{
+    if (frame.size() != 800u * 600u || x < 0 || y < 0 || x >= 800 || y >= 600) {
+        return 0xDEADBEEFu;
+    }
+    return frame[static_cast<std::size_t>(y) * 800 + x];
+}
+
+bool Near(std::uint32_t a, std::uint32_t b, int tolerance)
+{
+    for (int shift = 8; shift <= 24; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xFF);
+        const int cb = static_cast<int>((b >> shift) & 0xFF);
+        if (std::abs(ca - cb) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string CompareGolden(const std::string& name)
+{
+    const char* source = std::getenv("KORRIK_SOURCE_DIR");
+    const std::string path =
+        std::string(source != nullptr ? source : ".") + "/tests/graphics/golden/" + name + ".png";
+    const std::vector<std::uint8_t> bytes = ZoRenderDevice::Instance().ReadFramePixels();
+    if (bytes.size() != 800u * 600u * 4u) {
+        return "no frame to compare";
+    }
+    const char* update = std::getenv("KORRIK_UPDATE_GOLDEN");
+    if (update != nullptr && std::strcmp(update, "1") == 0) {
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(bytes.data()), 800, 600,
+                                                                  32, 800 * 4, SDL_PIXELFORMAT_RGBA32);
+        const int result = IMG_SavePNG(surface, path.c_str());
+        SDL_FreeSurface(surface);
+        return result == 0 ? std::string() : "could not write " + path;
+    }
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (loaded == nullptr) {
+        return "missing golden image " + path + " (run with KORRIK_UPDATE_GOLDEN=1)";
+    }
+    SDL_Surface* golden = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(loaded);
+    if (golden == nullptr || golden->w != 800 || golden->h != 600) {
+        SDL_FreeSurface(golden);
+        return "golden image has the wrong size";
+    }
+    // Small tolerance: a channel may differ by a few levels; only a handful of pixels may differ more.
+    int bad = 0;
+    int firstX = -1;
+    int firstY = -1;
+    for (int y = 0; y < 600; ++y) {
+        const auto* row = static_cast<const std::uint8_t*>(golden->pixels) + y * golden->pitch;
+        for (int x = 0; x < 800; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                if (std::abs(row[x * 4 + c] - bytes[(static_cast<std::size_t>(y) * 800 + x) * 4 + c]) > 8) {
+                    if (bad++ == 0) {
+                        firstX = x;
+                        firstY = y;
+                    }
+                    break;
+                }
+            }
+        }
+    }
+    SDL_FreeSurface(golden);
+    if (bad > 40) {
+        return std::to_string(bad) + " pixels differ from " + name + ", first at (" + std::to_string(firstX) + ", " +
+               std::to_string(firstY) + ")";
+    }
+    return std::string();
+}
+
+std::vector<std::string> TakeErrors()
+{
+    std::vector<std::string> taken;
+    taken.swap(g_errors);
+    return taken;
+}
+
+} // namespace gfxtest
