@@ -1,0 +1,11 @@
+// Review aids: every picture on one sheet with its name and frames outlined, and mock-ups of the screens.
+#pragma once
+
+#include "FontArt.h"
+#include "Picture.h"
+
+#include <string>
+
+bool WriteContactSheet(PictureSet& set, const std::string& path);
+// Writes path with "-game", "-menu" and "-dialogs" variants: the pictures composed as the game shows them.
+bool WriteMockScreens(PictureSet& set, const std::vector<FontDescription>& fonts, const std::string& path);
