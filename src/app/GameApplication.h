@@ -1,0 +1,19 @@
+// This game's application: creates the screens, fonts, sounds, cursor and music while the bar runs.
+#pragma once
+
+#include "ZoBaseGameApp.h"
+
+#include <cstdint>
+
+class GameApplication : public ZoBaseGameApp {
+public:
+    static constexpr const char* kGameName = "GameWin";
+    static constexpr std::int32_t kMainFontId = 0;
+    static constexpr const char* kMainFontName = "MainFont";
+
+    GameApplication() = default;
+    ~GameApplication() override;
+
+    // Content in the fixed order of start-up; the progress bar runs through 30, 40, 50, 60, 65, 80, 90.
+    void CreateContent() override;
+};

@@ -1,0 +1,51 @@
+#include "ZoInputEvent.h"
+
+void ZoInputEvent::Clear() {
+    device = kDeviceNone;
+    releasedButton = kReleasedNone;
+    message = kNoMessage;
+    key = 0;
+}
+
+bool ZoInputEvent::Translate(std::uint32_t windowMessage, std::uint32_t wParam, std::uint32_t lParam) {
+    if (!windowActive)
+        return false;
+    Clear();
+    switch (static_cast<std::int32_t>(windowMessage)) {
+    case kKeyDown:
+    case kChar:
+        device = kDeviceKeyboard;
+        message = static_cast<std::int32_t>(windowMessage);
+        key = static_cast<std::uint8_t>(wParam & 0xFFu);
+        return true;
+    case kKeyUp:
+        return true; // dispatched as "no event", as the screens expect
+    case kMouseMove: {
+        const auto x = static_cast<std::int32_t>(lParam & 0xFFFFu);
+        const auto y = static_cast<std::int32_t>((lParam >> 16) & 0xFFFFu);
+        previousCursorPoint = cursorPoint;
+        cursorPoint = ZoCell(x, y);
+        position.x = static_cast<float>(x);
+        position.y = static_cast<float>(y);
+        device = kDeviceMouse;
+        message = kMouseMove;
+        eventPosition = position;
+        return true;
+    }
+    case kLeftButtonDown:
+    case kLeftButtonUp:
+    case kRightButtonUp:
+        // Clicks happen where the last move left the mouse; lParam is not read.
+        buttonMessage = static_cast<std::int32_t>(windowMessage);
+        device = kDeviceMouse;
+        message = buttonMessage;
+        if (buttonMessage == kLeftButtonUp)
+            releasedButton = kReleasedLeft;
+        else if (buttonMessage == kRightButtonUp)
+            releasedButton = kReleasedRight;
+        eventPosition = position;
+        return true;
+    default:
+        return false; // right press, other buttons, wheel and everything else
+    }
+}

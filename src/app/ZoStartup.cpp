@@ -1,0 +1,68 @@
+#include "ZoStartup.h"
+
+#include "GameApplication.h"
+#include "PlatformMessageBox.h"
+#include "PlatformSingleInstance.h"
+#include "ZoProfileManager.h"
+#include "ZoRenderDevice.h"
+#include "ZoResourceManager.h"
+#include "ZoShowError.h"
+#include "ZoSoundManager.h"
+
+#include <memory>
+
+std::string ZoStartup::SizeSpecificArchive(std::int32_t width, std::int32_t height) {
+    if (width == 240 && height == 320)
+        return "Storage Card//240x320.Zor";
+    if (width == 240 && height == 240)
+        return "Storage Card//240x240.Zor";
+    return "";
+}
+
+int ZoStartup::Run(const ZoStartupOptions& options) {
+    // 1. One copy only; a second one leaves at once, touching nothing.
+    PlatformSingleInstance instance(options.lockPath.empty() ? PlatformSingleInstance::DefaultLockPath()
+                                                             : options.lockPath);
+    if (instance.Acquire() == PlatformSingleInstance::Result::HeldElsewhere)
+        return 0;
+    PlatformMessageBox::Instance().Install();
+
+    // 2-5. Archives; a missing one is reported and the game goes on without its files.
+    ZoResourceManager& archives = ZoResourceManager::Instance();
+    if (!archives.Open(kResourceArchive))
+        ShowError(kResourceArchiveError);
+    if (!archives.Open(kLanguageArchive))
+        ShowError(kLanguageArchiveError);
+    const std::string sizeArchive =
+        SizeSpecificArchive(ZoRenderDevice::kScreenWidth, ZoRenderDevice::kScreenHeight);
+    if (!sizeArchive.empty() && !archives.Open(sizeArchive))
+        ShowError(kSizeArchiveError);
+
+    // 6-8. Profiles, the application, engine definitions and options.
+    ZoProfileManager::Instance().LoadProfiles();
+    auto application = std::make_unique<GameApplication>();
+    application->SetProgressHook(options.onProgress);
+    application->SetFrameHook(options.afterFrame);
+    application->SetFramePacing(options.framePacing);
+    application->LoadEngineDefs();
+
+    // 9-16. Window, device and load screen, sound, content, then the loop. The start-up chime of the
+    // original had no sound behind it, so none is played.
+    if (application->Create(ZoBaseApplication::kClassName, ZoBaseApplication::kTitle)) {
+        application->SetProgress(20);
+        ZoSoundManager::Instance().Init(); // a silent game when there is no audio device
+        application->CreateContent();
+        application->SetProgress(100);
+        application->FreeLoadScreen();
+        if (options.beforeRun)
+            options.beforeRun(*application);
+        application->Run();
+    }
+
+    // Shut-down: device and window, then the application with everything it owns.
+    application->Shutdown();
+    application.reset();
+    // Stop the audio thread while everything it reads still exists.
+    ZoSoundManager::Instance().Shutdown();
+    return 0;
+}
