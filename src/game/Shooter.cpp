@@ -1,0 +1,141 @@
+#include "Shooter.h"
+
+#include "GameGeometry.h"
+#include "GameGlobals.h"
+#include "GameMap.h"
+#include "ZoSpriteLayer.h"
+
+#include <algorithm>
+#include <cmath>
+
+Shooter::Shooter() : launcher_(std::make_unique<ZoClip>()) {
+    Reset();
+}
+
+Shooter::~Shooter() = default;
+
+void Shooter::Setup() {
+    flying = false;
+    launcher_->Load(kLauncherPicture, false);
+    launcher_->Animation().Setup(1, AnimNone, 1, 1);
+    Reset();
+}
+
+void Shooter::Reset() {
+    currentBubble_.reset();
+    flying = false;
+    recoilActive = false;
+    homePosition_ = ZoVector(400.0f, 570.0f, 0.0f);
+    launcher_->position = homePosition_;
+}
+
+ZoVector Shooter::BallPosition() const {
+    return launcher_->position + aimDirection_ * kBallDistance;
+}
+
+void Shooter::HandleMouse(std::int32_t releasedButton, std::int32_t message, float x, float y) {
+    const ZoVector& launcher = launcher_->position;
+    if (message == kMouseMove) {
+        if (y >= launcher.y) {
+            return; // no aiming below the launcher
+        }
+        aimDirection_ = ZoVector(x - launcher.x, y - launcher.y, 0.0f).Normalized();
+        const GameGlobals& values = GameValues();
+        const float left = static_cast<float>(values.LeftWallX);
+        const float right = static_cast<float>(values.RightWallX);
+        const float ceiling = static_cast<float>(values.CeilingY);
+        const ZoVector far = launcher + aimDirection_ * 1024.0f;
+        ZoVector leftPoint;
+        ZoVector rightPoint;
+        const bool leftMet = IntersectSegments(launcher, far, {left, ceiling}, {left, 600.0f}, leftPoint);
+        const bool rightMet = IntersectSegments(launcher, far, {right, ceiling}, {right, 600.0f}, rightPoint);
+        if (leftMet && leftPoint.y > kLowestWallAim) {
+            aimDirection_ = ZoVector(left - launcher.x, kLowestWallAim - launcher.y, 0.0f).Normalized();
+        }
+        if (rightMet && rightPoint.y > kLowestWallAim) {
+            aimDirection_ = ZoVector(right - launcher.x, kLowestWallAim - launcher.y, 0.0f).Normalized();
+        }
+        return;
+    }
+    if (currentBubble_ == nullptr || map_ == nullptr || map_->MapState != GameMap::kReady ||
+        map_->linePending) {
+        return;
+    }
+    if (releasedButton == kReleasedLeft && !flying && reloadCountdown == 0) {
+        Fire();
+    } else if (releasedButton == kReleasedRight && !flying) {
+        SwapWithNext();
+    }
+}
+
+void Shooter::Fire() {
+    reloadCountdown = reloadTime;
+    if (map_->Layer() != nullptr) {
+        currentBubble_->EnterLayer(map_->Layer());
+    }
+    currentBubble_->rotation = 0.0f;
+    // The flight starts where the ball sits for the current aim, whether or not a frame was drawn since.
+    currentBubble_->position = BallPosition();
+    recoilPoint_ = homePosition_ - aimDirection_ * 12.0f;
+    recoilActive = true;
+    recoilProgress = 0.0f;
+    map_->ComputePath();
+    flying = true;
+    PlayGameSound(GameSound::FireBall);
+}
+
+void Shooter::SwapWithNext() {
+    BaseBubble* next = map_->NextBubble();
+    if (next == nullptr || next->BubbleID == currentBubble_->BubbleID) {
+        return; // two balls of one colour: nothing to swap, and no sound
+    }
+    currentBubble_->Restart();
+    next->Restart();
+    std::unique_ptr<BaseBubble> taken = map_->TakeNextBubble();
+    map_->SetNextBubble(std::move(currentBubble_));
+    currentBubble_ = std::move(taken);
+    PlayGameSound(GameSound::Swap);
+}
+
+void Shooter::UpdateShooter(std::int32_t elapsed) {
+    if (currentBubble_ != nullptr) {
+        if (reloadCountdown > 0) {
+            reloadCountdown -= elapsed;
+            if (reloadCountdown < 0) {
+                reloadCountdown = 0;
+            }
+        }
+        currentBubble_->Update(elapsed);
+    }
+    if (recoilActive) {
+        recoilProgress += static_cast<float>(elapsed) * 0.0075f;
+        if (recoilProgress > 1.0f) {
+            recoilActive = false;
+            recoilProgress = 0.0f;
+            launcher_->position = homePosition_;
+        } else {
+            const float t = recoilProgress;
+            launcher_->position = homePosition_ * ((1.0f - t) * (1.0f - t)) +
+                                  recoilPoint_ * (2.0f * (1.0f - t) * t) + homePosition_ * (t * t);
+        }
+    }
+}
+
+void Shooter::DrawShooter() {
+    aimDirection_.Normalize();
+    const float angle = std::acos(std::clamp(aimDirection_.x, -1.0f, 1.0f));
+    const bool waiting = currentBubble_ != nullptr && !flying;
+    if (waiting) {
+        currentBubble_->rotation = angle;
+        currentBubble_->position = BallPosition();
+    }
+    if (map_ != nullptr && map_->NextBubble() != nullptr) {
+        map_->NextBubble()->Draw();
+    }
+    launcher_->SetColour(255.0f, 255.0f, 255.0f, 255.0f);
+    launcher_->rotation = angle;
+    launcher_->Draw();
+    if (waiting) {
+        currentBubble_->Draw();
+    }
+}

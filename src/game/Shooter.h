@@ -1,0 +1,63 @@
+// The launcher: aiming with the mouse, firing on a left release, swapping on a right release, the recoil.
+#pragma once
+
+#include "BaseBubble.h"
+#include "ZoClip.h"
+#include "ZoVector.h"
+
+#include <cstdint>
+#include <memory>
+
+class GameMap;
+
+class Shooter {
+public:
+    static constexpr const char* kLauncherPicture = "Korrik";
+    static constexpr std::int32_t kMouseMove = 0x200;
+    static constexpr std::int32_t kReleasedLeft = 1;
+    static constexpr std::int32_t kReleasedRight = 2;
+    // The aiming line never meets a side wall below this y.
+    static constexpr float kLowestWallAim = 490.0f;
+    static constexpr float kBallDistance = 31.0f;
+
+    Shooter();
+    ~Shooter();
+    Shooter(const Shooter&) = delete;
+    Shooter& operator=(const Shooter&) = delete;
+
+    // Loads the launcher picture and resets.
+    void Setup();
+    // No ball, not flying, launcher back home.
+    void Reset();
+    void HandleMouse(std::int32_t releasedButton, std::int32_t message, float x, float y);
+    void UpdateShooter(std::int32_t elapsed);
+    void DrawShooter();
+
+    void SetMap(GameMap* map) { map_ = map; }
+    GameMap* Map() const { return map_; }
+    BaseBubble* CurrentBubble() const { return currentBubble_.get(); }
+    void SetCurrentBubble(std::unique_ptr<BaseBubble> bubble) { currentBubble_ = std::move(bubble); }
+    std::unique_ptr<BaseBubble> TakeCurrentBubble() { return std::move(currentBubble_); }
+    ZoClip& Launcher() { return *launcher_; }
+    const ZoVector& AimDirection() const { return aimDirection_; }
+    const ZoVector& HomePosition() const { return homePosition_; }
+    // The ball's place in the launcher for the current aim.
+    ZoVector BallPosition() const;
+
+    bool flying = false;
+    std::int32_t reloadTime = 500;
+    std::int32_t reloadCountdown = 0;
+    bool recoilActive = false;
+    float recoilProgress = 0.0f;
+
+private:
+    void Fire();
+    void SwapWithNext();
+
+    std::unique_ptr<BaseBubble> currentBubble_;
+    std::unique_ptr<ZoClip> launcher_;
+    GameMap* map_ = nullptr;
+    ZoVector aimDirection_{0.0f, -1.0f, 0.0f};
+    ZoVector homePosition_{400.0f, 570.0f, 0.0f};
+    ZoVector recoilPoint_;
+};
