@@ -1,12 +1,17 @@
 // A scratch folder per test, removed afterwards, so data tests never touch the real Data/ folder.
 #pragma once
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TempFolder {
 public:
@@ -49,4 +54,20 @@ inline std::vector<std::string> FilesIn(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
         names.push_back(entry.path().filename().string());
     return names;
+}
+
+// Runs write() in a child process whose files may grow to at most `limit` bytes, as when the disk fills
+// half way through a save; gives the child's exit status (write's result), or -1 when it did not exit.
+template <typename Write> int RunWithFileSizeLimit(rlim_t limit, Write write) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limits{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &limits);
+        _exit(write());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }

@@ -1,5 +1,5 @@
 // The render device's sprite placement, the identical-frame rule and device re-creation.
-#include "GraphicsTestSupport.h"
+#include "PixelProbe.h"
 
 #include "PlatformVideo.h"
 #include "ZoClip.h"
@@ -12,8 +12,7 @@ using namespace gfxtest;
 
 class DeviceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureWorld();
         quad.Load("Test/Quad", false);
         quad.Animation().Setup(1, AnimNone, 1, 1);
@@ -25,16 +24,15 @@ protected:
     ZoTexture texture = 0;
 };
 
-TEST_F(DeviceTest, SpriteRecordsFollowTheSpriteBatchPlacement)
-{
+TEST_F(DeviceTest, SpriteRecordsFollowTheSpriteBatchPlacement) {
     device.BeginFrame();
     const ZoRect half{10, 20, 42, 52};
     const ZoRect whole{0, 0, 64, 64};
     ASSERT_TRUE(device.DrawSprite(&half, texture, &whole, 0, 0x80FF0000u, 0.5f, nullptr, 100.0f, 200.0f));
     const ZoRect mirrored{0, 0, 40, 40};
     const std::int32_t centre[2] = {3, 4};
-    ASSERT_TRUE(device.DrawSprite(&mirrored, texture, &whole, ZoRenderDevice::kMirrorHorizontal, 0xFFFFFFFFu, 0.0f,
-                                  centre, 0.0f, 0.0f));
+    ASSERT_TRUE(device.DrawSprite(&mirrored, texture, &whole, ZoRenderDevice::kMirrorHorizontal, 0xFFFFFFFFu,
+                                  0.0f, centre, 0.0f, 0.0f));
     const ZoRect wide{0, 0, 64, 32};
     ASSERT_TRUE(device.DrawSprite(nullptr, texture, &wide, 0, 0xFFFFFFFFu, 1.0f, nullptr, 0.0f, 0.0f));
     ASSERT_EQ(device.Batch().size(), 3u);
@@ -60,21 +58,13 @@ TEST_F(DeviceTest, SpriteRecordsFollowTheSpriteBatchPlacement)
     device.EndFrame();
 }
 
-TEST_F(DeviceTest, NullTextureDrawsNothingAndReturnsFalse)
-{
-    device.BeginFrame();
-    const ZoRect rect{0, 0, 8, 8};
-    EXPECT_FALSE(device.DrawSprite(&rect, 0, &rect, 0, 0xFFFFFFFFu, 0.0f, nullptr, 0.0f, 0.0f));
-    device.DrawImage(&rect, 0, &rect, 0, 0.0f, 0.0f);
-    EXPECT_TRUE(device.Batch().empty());
-    device.EndFrame();
-}
-
-TEST_F(DeviceTest, DrawImageScalesOnlyWithBothRectangles)
-{
+TEST_F(DeviceTest, DrawImageScalesOnlyWithBothRectanglesAndSkipsANullTexture) {
     device.BeginFrame();
     const ZoRect destination{5, 6, 37, 22};
     const ZoRect source{0, 0, 64, 32};
+    EXPECT_FALSE(device.DrawSprite(&destination, 0, &source, 0, 0xFFFFFFFFu, 0.0f, nullptr, 0.0f, 0.0f));
+    device.DrawImage(&destination, 0, &source, 0, 0.0f, 0.0f);
+    EXPECT_TRUE(device.Batch().empty());
     device.DrawImage(&destination, texture, &source, 1234, 1.5f, 2.5f);
     device.DrawImage(&destination, texture, nullptr, 0, 1.0f, 1.0f);
     device.DrawImage(nullptr, texture, &source, 0, 50.0f, 50.0f);
@@ -90,8 +80,7 @@ TEST_F(DeviceTest, DrawImageScalesOnlyWithBothRectangles)
     device.EndFrame();
 }
 
-TEST_F(DeviceTest, IdenticalFrameIsNeitherRasterisedNorPresented)
-{
+TEST_F(DeviceTest, IdenticalFrameIsNeitherRasterisedNorPresented) {
     auto drawScene = [&](float x) {
         device.BeginFrame();
         quad.position = ZoVector(x, 300.0f, 0.0f);
@@ -116,50 +105,35 @@ TEST_F(DeviceTest, IdenticalFrameIsNeitherRasterisedNorPresented)
     quad.alpha = 255.0f;
 }
 
-TEST_F(DeviceTest, LostRenderTargetsForceTheNextPresent)
-{
-    device.BeginFrame();
-    quad.position = ZoVector(400.0f, 300.0f, 0.0f);
-    quad.Draw();
-    device.EndFrame();
-    device.BeginFrame();
-    quad.Draw();
-    ASSERT_FALSE(device.EndFrame());
-
-    SDL_Event reset{};
-    reset.type = SDL_RENDER_TARGETS_RESET;
-    SDL_PushEvent(&reset);
-    device.BeginFrame();
-    quad.Draw();
-    EXPECT_TRUE(device.EndFrame());
-    SDL_FlushEvent(SDL_RENDER_TARGETS_RESET);
-}
-
-TEST_F(DeviceTest, DeviceResetUploadsEveryTextureAgain)
-{
-    SDL_Event reset{};
-    reset.type = SDL_RENDER_DEVICE_RESET;
-    SDL_PushEvent(&reset);
-    SDL_FlushEvent(SDL_RENDER_DEVICE_RESET);
-    device.BeginFrame();
-    quad.position = ZoVector(100.0f, 100.0f, 0.0f);
-    quad.Draw();
-    ASSERT_TRUE(device.EndFrame());
-    const Pixels frame = Frame();
-    EXPECT_TRUE(Near(At(frame, 70, 70), 0xFF0000FFu)) << std::hex << At(frame, 70, 70);
-    EXPECT_TRUE(Near(At(frame, 130, 130), 0xFFFFFFFFu));
+TEST_F(DeviceTest, ResetEventsForceTheNextPresentAndUploadEveryTextureAgain) {
+    auto drawQuad = [&] {
+        device.BeginFrame();
+        quad.position = ZoVector(100.0f, 100.0f, 0.0f);
+        quad.Draw();
+        return device.EndFrame();
+    };
+    drawQuad();
+    for (const Uint32 type : {SDL_RENDER_TARGETS_RESET, SDL_RENDER_DEVICE_RESET}) {
+        ASSERT_FALSE(drawQuad()) << "the same frame again is skipped";
+        SDL_Event reset{};
+        reset.type = type;
+        SDL_PushEvent(&reset);
+        SDL_FlushEvent(type);
+        ASSERT_TRUE(drawQuad()) << type;
+        const Pixels frame = Frame();
+        EXPECT_TRUE(Near(At(frame, 70, 70), 0xFF0000FFu)) << type << " " << std::hex << At(frame, 70, 70);
+        EXPECT_TRUE(Near(At(frame, 130, 130), 0xFFFFFFFFu)) << type;
+    }
 }
 
 class RecordingHost : public ZoDeviceHost {
 public:
-    bool DestroyMainWindow() override
-    {
+    bool DestroyMainWindow() override {
         ++destroyed;
         PlatformVideo::Instance().CloseWindow();
         return true;
     }
-    void CreateMainWindow() override
-    {
+    void CreateMainWindow() override {
         ++created;
         PlatformVideo::Instance().OpenWindow("Korrik Shooter", false);
     }
@@ -167,8 +141,7 @@ public:
     int created = 0;
 };
 
-TEST_F(DeviceTest, RecreateDeviceRebuildsWindowAndKeepsEveryPicture)
-{
+TEST_F(DeviceTest, RecreateDeviceRebuildsWindowAndKeepsEveryPicture) {
     RecordingHost host;
     device.SetApplication(&host);
     device.RecreateDevice();
@@ -184,9 +157,7 @@ TEST_F(DeviceTest, RecreateDeviceRebuildsWindowAndKeepsEveryPicture)
     quad.Draw();
     ASSERT_TRUE(device.EndFrame());
     const Pixels frame = Frame();
-    EXPECT_TRUE(Near(At(frame, 370, 270), 0xFF0000FFu));
-    EXPECT_TRUE(Near(At(frame, 430, 270), 0x00FF00FFu));
-    EXPECT_TRUE(Near(At(frame, 370, 330), 0x0000FFFFu));
+    ExpectPixels(frame, {{370, 270, 0xFF0000FFu}, {430, 270, 0x00FF00FFu}, {370, 330, 0x0000FFFFu}});
     EXPECT_EQ(texture, quad.Data()->Texture());
 
     // Back to a window for the other tests.

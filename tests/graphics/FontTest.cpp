@@ -9,24 +9,27 @@ using namespace gfxtest;
 
 namespace {
 
-bool SameRect(const ZoRect& a, const ZoRect& b)
-{
+bool SameRect(const ZoRect& a, const ZoRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Glyphs found by the ink scan in a TGA file, of which only the first `size` bytes are handed over.
+std::map<char, ZoRect> Scan(const std::string& tga, const char* codes, int spaceSize, std::size_t size = 0) {
+    return ZoBitmapFont::ScanGlyphs(reinterpret_cast<const unsigned char*>(tga.data()),
+                                    size ? size : tga.size(), codes, spaceSize);
 }
 
 } // namespace
 
 class FontTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureWorld();
         TakeErrors();
     }
 };
 
-TEST_F(FontTest, FixedCellsCoverThePictureLeftToRight)
-{
+TEST_F(FontTest, FixedCellsCoverThePictureLeftToRight) {
     ZoBitmapFont font;
     ASSERT_TRUE(font.LoadFont("Mono"));
     EXPECT_EQ(font.MonoWidth, 16);
@@ -35,81 +38,51 @@ TEST_F(FontTest, FixedCellsCoverThePictureLeftToRight)
     EXPECT_TRUE(SameRect(font.Glyph('A'), ZoRect{0, 0, 16, 16}));
     EXPECT_TRUE(SameRect(font.Glyph('D'), ZoRect{48, 0, 64, 16}));
     EXPECT_TRUE(SameRect(font.Glyph('Z'), ZoRect{0, 0, 0, 0}));
-}
 
-TEST(FontCells, FewerCodesThanCellsAndUnusableWidths)
-{
-    const auto glyphs = ZoBitmapFont::FixedGlyphs(64, 10, "AB", 16);
-    EXPECT_EQ(glyphs.size(), 2u);
+    EXPECT_EQ(ZoBitmapFont::FixedGlyphs(64, 10, "AB", 16).size(), 2u); // fewer codes than cells
     EXPECT_TRUE(ZoBitmapFont::FixedGlyphs(64, 10, "ABCDEF", 0).empty());
     EXPECT_TRUE(ZoBitmapFont::FixedGlyphs(64, 10, "ABCDEF", -3).empty());
     // More codes than cells: cells stop at the picture's edge.
     EXPECT_EQ(ZoBitmapFont::FixedGlyphs(64, 10, "ABCDEF", 16).size(), 4u);
     // A repeated character keeps the rectangle of its last occurrence.
-    const auto repeated = ZoBitmapFont::FixedGlyphs(64, 10, "ABAC", 16);
-    EXPECT_EQ(repeated.at('A').left, 32);
+    EXPECT_EQ(ZoBitmapFont::FixedGlyphs(64, 10, "ABAC", 16).at('A').left, 32);
 }
 
-TEST(FontScan, GlyphsFollowTheInkTestAndColumnArithmetic)
-{
-    // Ink in pixel columns 6-7 and 12-14: the test reads two pixels back, so columns 8-9 and 14-16.
-    Pixels p = Fill(32, 2, 0);
-    FillRect(p, 32, 6, 0, 2, 2, 0xFFFFFFFFu);
-    FillRect(p, 32, 12, 0, 3, 2, 0xFFFFFFFFu);
-    const std::string tga = MakeTga(32, 2, p);
-    const auto glyphs =
-        ZoBitmapFont::ScanGlyphs(reinterpret_cast<const unsigned char*>(tga.data()), tga.size(), " AB", 4);
-    ASSERT_EQ(glyphs.size(), 3u);
-    EXPECT_TRUE(SameRect(glyphs.at(' '), ZoRect{0, 0, 4, 2}));
-    EXPECT_TRUE(SameRect(glyphs.at('A'), ZoRect{7, 0, 8, 2}));
-    EXPECT_TRUE(SameRect(glyphs.at('B'), ZoRect{13, 0, 15, 2}));
-}
-
-TEST(FontScan, GlyphTouchingTheLastColumnIsNotRecorded)
-{
-    Pixels p = Fill(16, 1, 0);
-    FillRect(p, 16, 3, 0, 1, 1, 0xFFFFFFFFu);  // test column 5
-    FillRect(p, 16, 11, 0, 3, 1, 0xFFFFFFFFu); // test columns 13-15: runs into the edge
-    const std::string tga = MakeTga(16, 1, p);
-    const auto glyphs =
-        ZoBitmapFont::ScanGlyphs(reinterpret_cast<const unsigned char*>(tga.data()), tga.size(), " XY", 2);
-    EXPECT_EQ(glyphs.count('X'), 1u);
-    EXPECT_EQ(glyphs.count('Y'), 0u);
-}
-
-TEST(FontScan, DamagedOrEmptyInputGivesNoGlyphsAndNoOverread)
-{
-    EXPECT_TRUE(ZoBitmapFont::ScanGlyphs(nullptr, 0, " A", 2).empty());
-    const std::string tga = MakeTga(64, 64, Fill(64, 64, 0xFFFFFFFFu));
-    // Header claims 64x64 but the file is cut after 40 bytes.
-    const auto glyphs = ZoBitmapFont::ScanGlyphs(reinterpret_cast<const unsigned char*>(tga.data()), 40, " AB", 2);
-    EXPECT_LE(glyphs.size(), 3u);
-    // More ink than codes: scanning stops when the characters run out.
-    Pixels stripes = Fill(64, 1, 0);
-    for (int x = 4; x < 60; x += 4) {
-        stripes[x] = 0xFFFFFFFFu;
-    }
-    const std::string striped = MakeTga(64, 1, stripes);
-    EXPECT_EQ(
-        ZoBitmapFont::ScanGlyphs(reinterpret_cast<const unsigned char*>(striped.data()), striped.size(), " A", 1)
-            .size(),
-        2u);
-}
-
-TEST_F(FontTest, ProportionalFontLoadsThroughTheScan)
-{
+TEST_F(FontTest, ProportionalGlyphsFollowTheInkTestAndColumnArithmetic) {
+    // The Scan picture has ink in pixel columns 6-7 and 12-14; the test reads two pixels back, so
+    // columns 8-9 and 14-16.
     ZoBitmapFont font;
     ASSERT_TRUE(font.LoadFont("Scan"));
+    ASSERT_EQ(font.Glyphs().size(), 3u);
     EXPECT_TRUE(SameRect(font.Glyph(' '), ZoRect{0, 0, 4, 2}));
     EXPECT_TRUE(SameRect(font.Glyph('A'), ZoRect{7, 0, 8, 2}));
     EXPECT_TRUE(SameRect(font.Glyph('B'), ZoRect{13, 0, 15, 2}));
     // Widths 4, 1, 2 plus CharDist 1 each.
     EXPECT_EQ(font.MeasureText(" AB"), 10);
     EXPECT_EQ(font.MeasureText(std::string(" AB")), 10);
+
+    // A glyph running into the last column is not recorded.
+    Pixels edge = Fill(16, 1, 0);
+    FillRect(edge, 16, 3, 0, 1, 1, 0xFFFFFFFFu);  // test column 5
+    FillRect(edge, 16, 11, 0, 3, 1, 0xFFFFFFFFu); // test columns 13-15
+    const auto cut = Scan(MakeTga(16, 1, edge), " XY", 2);
+    EXPECT_EQ(cut.count('X'), 1u);
+    EXPECT_EQ(cut.count('Y'), 0u);
 }
 
-TEST_F(FontTest, MeasureAlignAndOutPosition)
-{
+TEST(FontScan, DamagedOrEmptyInputGivesNoGlyphsAndNoOverread) {
+    EXPECT_TRUE(ZoBitmapFont::ScanGlyphs(nullptr, 0, " A", 2).empty());
+    // Header claims 64x64 but the file is cut after 40 bytes.
+    EXPECT_LE(Scan(MakeTga(64, 64, Fill(64, 64, 0xFFFFFFFFu)), " AB", 2, 40).size(), 3u);
+    // More ink than codes: scanning stops when the characters run out.
+    Pixels stripes = Fill(64, 1, 0);
+    for (int x = 4; x < 60; x += 4) {
+        stripes[x] = 0xFFFFFFFFu;
+    }
+    EXPECT_EQ(Scan(MakeTga(64, 1, stripes), " A", 1).size(), 2u);
+}
+
+TEST_F(FontTest, MeasureAlignAndOutPosition) {
     ZoBitmapFont font;
     ASSERT_TRUE(font.LoadFont("Mono"));
     EXPECT_EQ(font.MeasureText("ABC"), 54);
@@ -138,26 +111,21 @@ TEST_F(FontTest, MeasureAlignAndOutPosition)
     EXPECT_EQ(font.DrawChar(0, 0, 'q'), 2);
 }
 
-TEST_F(FontTest, MissingPictureShowsTheFontMessage)
-{
+TEST_F(FontTest, MissingPictureShowsTheFontMessageAndAForeignHeaderFailsSilently) {
     ZoBitmapFont font;
     EXPECT_FALSE(font.LoadFont("Missing"));
     const std::vector<std::string> errors = TakeErrors();
     ASSERT_FALSE(errors.empty());
     EXPECT_EQ(errors.back(), "Font File 'Fonts/Nowhere' - Not Found!");
     EXPECT_TRUE(font.Glyphs().empty());
-}
 
-TEST_F(FontTest, ForeignHeaderFailsSilently)
-{
-    ZoBitmapFont font;
-    EXPECT_FALSE(font.LoadFont("Foreign")); // an RLE picture: type 10, not 2 or 3
+    ZoBitmapFont foreign;
+    EXPECT_FALSE(foreign.LoadFont("Foreign")); // an RLE picture: type 10, not 2 or 3
     EXPECT_TRUE(TakeErrors().empty());
-    EXPECT_TRUE(font.Glyphs().empty());
+    EXPECT_TRUE(foreign.Glyphs().empty());
 }
 
-TEST_F(FontTest, RegistryHoldsFontsById)
-{
+TEST_F(FontTest, RegistryHoldsFontsById) {
     ZoFontRegistry& registry = ZoFontRegistry::Instance();
     auto font = std::make_unique<ZoBitmapFont>();
     ZoBitmapFont* raw = font.get();

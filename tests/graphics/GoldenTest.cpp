@@ -1,5 +1,5 @@
 // Golden images of sprite drawing, each also checked at a few pixels worked out by hand.
-#include "GraphicsTestSupport.h"
+#include "PixelProbe.h"
 
 #include "ZoBitmapFont.h"
 #include "ZoBound.h"
@@ -24,21 +24,18 @@ constexpr float kQuarterTurn = 1.5707963267948966f;
 
 class GoldenTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureWorld();
         quad.Load("Test/Quad", false);
         quad.Animation().Setup(1, AnimNone, 1, 1);
         device.Invalidate();
         device.BeginFrame();
     }
-    Pixels Finish()
-    {
+    Pixels Finish() {
         EXPECT_TRUE(device.EndFrame());
         return Frame();
     }
-    void DrawQuad(float x, float y, float scale = 1.0f, std::uint32_t flags = 0, float rotation = 0.0f)
-    {
+    void DrawQuad(float x, float y, float scale = 1.0f, std::uint32_t flags = 0, float rotation = 0.0f) {
         quad.position = ZoVector(x, y, 0.0f);
         quad.scale = scale;
         quad.flags = flags;
@@ -49,8 +46,7 @@ protected:
     ZoClip quad;
 };
 
-TEST_F(GoldenTest, ScaleAndMirrorFlags)
-{
+TEST_F(GoldenTest, ScaleAndMirrorFlags) {
     DrawQuad(100, 100);
     DrawQuad(250, 100, 0.5f);
     DrawQuad(400, 100, 1.0f, ZoRenderDevice::kMirrorHorizontal);
@@ -58,32 +54,21 @@ TEST_F(GoldenTest, ScaleAndMirrorFlags)
     DrawQuad(700, 100, 1.0f, ZoRenderDevice::kMirrorHorizontal | ZoRenderDevice::kMirrorVertical);
     DrawQuad(100, 300, 2.0f);
     const Pixels frame = Finish();
-    EXPECT_TRUE(Near(At(frame, 80, 80), kRed));
-    EXPECT_TRUE(Near(At(frame, 120, 120), kWhite));
+    ExpectPixels(frame, {{80, 80, kRed}, {120, 120, kWhite}});
     // Scale 0.5 of the 64x64 frame covers 32x32 pixels centred on (250, 100).
-    EXPECT_TRUE(Near(At(frame, 235, 85), kRed));
-    EXPECT_TRUE(Near(At(frame, 265, 115), kWhite));
-    EXPECT_TRUE(Near(At(frame, 231, 100), kBlack));
-    EXPECT_TRUE(Near(At(frame, 268, 100), kBlack));
+    ExpectPixels(frame, {{235, 85, kRed}, {265, 115, kWhite}, {231, 100, kBlack}, {268, 100, kBlack}});
     // Mirrored left to right, still over the same pixels.
-    EXPECT_TRUE(Near(At(frame, 380, 80), kGreen));
-    EXPECT_TRUE(Near(At(frame, 420, 80), kRed));
-    EXPECT_TRUE(Near(At(frame, 366, 100), kBlack));
-    EXPECT_TRUE(Near(At(frame, 433, 100), kBlack));
+    ExpectPixels(frame, {{380, 80, kGreen}, {420, 80, kRed}, {366, 100, kBlack}, {433, 100, kBlack}});
     // Upside down.
-    EXPECT_TRUE(Near(At(frame, 530, 80), kBlue));
-    EXPECT_TRUE(Near(At(frame, 530, 120), kRed));
+    ExpectPixels(frame, {{530, 80, kBlue}, {530, 120, kRed}});
     // Both.
-    EXPECT_TRUE(Near(At(frame, 680, 80), kWhite));
-    EXPECT_TRUE(Near(At(frame, 720, 120), kRed));
+    ExpectPixels(frame, {{680, 80, kWhite}, {720, 120, kRed}});
     // Scale 2 covers 128x128.
-    EXPECT_TRUE(Near(At(frame, 40, 240), kRed));
-    EXPECT_TRUE(Near(At(frame, 160, 360), kWhite));
+    ExpectPixels(frame, {{40, 240, kRed}, {160, 360, kWhite}});
     EXPECT_EQ(CompareGolden("scale_mirror"), "");
 }
 
-TEST_F(GoldenTest, RotationAboutTheCentreAndAboutAnOffsetCentre)
-{
+TEST_F(GoldenTest, RotationAboutTheCentreAndAboutAnOffsetCentre) {
     DrawQuad(100, 300, 1.0f, 0, kQuarterTurn);
     quad.rotationCentre = ZoVector(32.0f, 32.0f, 0.0f);
     DrawQuad(300, 300, 1.0f, 0, 2.0f * kQuarterTurn);
@@ -91,23 +76,16 @@ TEST_F(GoldenTest, RotationAboutTheCentreAndAboutAnOffsetCentre)
     DrawQuad(600, 300, 1.0f, ZoRenderDevice::kMirrorHorizontal, kQuarterTurn);
     const Pixels frame = Finish();
     // A quarter turn clockwise: red goes to the top right, blue to the top left.
-    EXPECT_TRUE(Near(At(frame, 120, 280), kRed));
-    EXPECT_TRUE(Near(At(frame, 80, 280), kBlue));
-    EXPECT_TRUE(Near(At(frame, 80, 320), kWhite));
+    ExpectPixels(frame, {{120, 280, kRed}, {80, 280, kBlue}, {80, 320, kWhite}});
     // Half a turn about the bottom-right corner (332, 332): the picture lands on 332..396, upside down.
-    EXPECT_TRUE(Near(At(frame, 390, 390), kRed));
-    EXPECT_TRUE(Near(At(frame, 340, 340), kWhite));
-    EXPECT_TRUE(Near(At(frame, 300, 300), kBlack));
+    ExpectPixels(frame, {{390, 390, kRed}, {340, 340, kWhite}, {300, 300, kBlack}});
     // Mirrored, then turned: the mirror moved the quad left of its rotation centre (664, 300), as the
     // sprite batch does, so the quarter turn lands it on 632..696 x 204..268 with green top right.
-    EXPECT_TRUE(Near(At(frame, 680, 220), kGreen));
-    EXPECT_TRUE(Near(At(frame, 645, 255), kBlue));
-    EXPECT_TRUE(Near(At(frame, 600, 300), kBlack));
+    ExpectPixels(frame, {{680, 220, kGreen}, {645, 255, kBlue}, {600, 300, kBlack}});
     EXPECT_EQ(CompareGolden("rotation"), "");
 }
 
-TEST_F(GoldenTest, TintAndAlphaModulation)
-{
+TEST_F(GoldenTest, TintAndAlphaModulation) {
     ZoImage background;
     background.Load("Test/Odd", false);
     background.position = ZoVector(200, 300, 0);
@@ -117,32 +95,27 @@ TEST_F(GoldenTest, TintAndAlphaModulation)
     quad.SetColour(255.0f, 255.0f, 255.0f, 128.0f);
     DrawQuad(200, 300);
     const Pixels frame = Finish();
-    EXPECT_TRUE(Near(At(frame, 520, 320), 0xFF8000FFu)); // white tinted orange
-    EXPECT_TRUE(Near(At(frame, 480, 280), 0xFF0000FFu)); // red keeps its red, loses nothing else
-    EXPECT_TRUE(Near(At(frame, 520, 280), 0x008000FFu)); // green halved
-    // Half-transparent red over the cyan background (0x30C0C0).
-    EXPECT_TRUE(Near(At(frame, 180, 290), 0x976060FFu, 4)) << std::hex << At(frame, 180, 290);
-    EXPECT_TRUE(Near(At(frame, 160, 275), 0x30C0C0FFu)); // background outside the quad
+    // White tinted orange, red keeping its red and losing nothing else, green halved; the cyan
+    // background (0x30C0C0) outside the quad.
+    ExpectPixels(
+        frame, {{520, 320, 0xFF8000FFu}, {480, 280, kRed}, {520, 280, 0x008000FFu}, {160, 275, 0x30C0C0FFu}});
+    ExpectPixels(frame, {{180, 290, 0x976060FFu}}, 4); // half-transparent red over the background
     EXPECT_EQ(CompareGolden("tint_alpha"), "");
 }
 
-TEST_F(GoldenTest, DrawPartLandsWhereItLiesInTheWholePicture)
-{
+TEST_F(GoldenTest, DrawPartLandsWhereItLiesInTheWholePicture) {
     quad.position = ZoVector(400, 300, 0);
     quad.DrawPart(ZoRect{32, 0, 64, 32});
     quad.position = ZoVector(200, 300, 0);
     quad.ZoImage::Draw();
     const Pixels frame = Finish();
-    EXPECT_TRUE(Near(At(frame, 410, 280), kGreen));
-    EXPECT_TRUE(Near(At(frame, 390, 280), kBlack)); // the red quarter was not drawn
-    EXPECT_TRUE(Near(At(frame, 410, 310), kBlack));
-    EXPECT_TRUE(Near(At(frame, 170, 270), kRed));
-    EXPECT_TRUE(Near(At(frame, 230, 330), kWhite));
+    // Only the green quarter of the part is drawn, not the red one beside it nor the row below.
+    ExpectPixels(frame, {{410, 280, kGreen}, {390, 280, kBlack}, {410, 310, kBlack}});
+    ExpectPixels(frame, {{170, 270, kRed}, {230, 330, kWhite}});
     EXPECT_EQ(CompareGolden("draw_part"), "");
 }
 
-TEST_F(GoldenTest, ClipFramesComeFromTheGrid)
-{
+TEST_F(GoldenTest, ClipFramesComeFromTheGrid) {
     ZoClip strip;
     strip.Load("Test/Strip", false);
     strip.Animation().Setup(400, AnimLoop, 4, 1);
@@ -162,8 +135,7 @@ TEST_F(GoldenTest, ClipFramesComeFromTheGrid)
     EXPECT_EQ(CompareGolden("clip_frames"), "");
 }
 
-TEST_F(GoldenTest, EmitterParticlesWithASeededGenerator)
-{
+TEST_F(GoldenTest, EmitterParticlesWithASeededGenerator) {
     SystemRandom().Seed(12345);
     ZoBound sparks;
     sparks.Load("Test/Spark", false);
@@ -209,8 +181,7 @@ TEST_F(GoldenTest, EmitterParticlesWithASeededGenerator)
     EXPECT_EQ(CompareGolden("emitter"), "");
 }
 
-TEST_F(GoldenTest, TextInEachAlignment)
-{
+TEST_F(GoldenTest, TextInEachAlignment) {
     ZoBitmapFont font;
     ASSERT_TRUE(font.LoadFont("Mono"));
     font.SetColour(255.0f, 255.0f, 0.0f, 255.0f);
@@ -222,17 +193,15 @@ TEST_F(GoldenTest, TextInEachAlignment)
     const Pixels frame = Finish();
     const std::uint32_t yellow = 0xFFFF00FFu;
     // Width 4 x (16 + 2) = 72. Right: starts at 328; centred: at 364; left: at 400.
-    EXPECT_TRUE(Near(At(frame, 336, 100), yellow));
-    EXPECT_TRUE(Near(At(frame, 326, 100), kBlack));
-    EXPECT_TRUE(Near(At(frame, 372, 200), yellow));
-    EXPECT_TRUE(Near(At(frame, 362, 200), kBlack));
-    EXPECT_TRUE(Near(At(frame, 408, 300), yellow));
-    EXPECT_TRUE(Near(At(frame, 398, 300), kBlack));
+    ExpectPixels(frame, {{336, 100, yellow},
+                         {326, 100, kBlack},
+                         {372, 200, yellow},
+                         {362, 200, kBlack},
+                         {408, 300, yellow},
+                         {398, 300, kBlack}});
     // The glyph's vertical centre is y: the A block spans rows 2..13 of 16, so y - 6 .. y + 5.
-    EXPECT_TRUE(Near(At(frame, 408, 294), yellow));
-    EXPECT_TRUE(Near(At(frame, 408, 292), kBlack));
+    ExpectPixels(frame, {{408, 294, yellow}, {408, 292, kBlack}});
     // B is a bar at the left of its cell: 2..5 of 16 pixels.
-    EXPECT_TRUE(Near(At(frame, 400 + 18 + 3, 300), yellow));
-    EXPECT_TRUE(Near(At(frame, 400 + 18 + 9, 300), kBlack));
+    ExpectPixels(frame, {{400 + 18 + 3, 300, yellow}, {400 + 18 + 9, 300, kBlack}});
     EXPECT_EQ(CompareGolden("text"), "");
 }

@@ -23,29 +23,13 @@ namespace {
 
 std::vector<std::string> g_errors;
 
-void Put16(std::string& s, int v)
-{
-    s.push_back(static_cast<char>(v & 0xFF));
-    s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
-void Put32(std::string& s, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) {
-        s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+void PutBgra(std::string& s, std::uint32_t rgba) {
+    for (int shift : {8, 16, 24, 0}) {
+        s.push_back(static_cast<char>((rgba >> shift) & 0xFF));
     }
 }
 
-void PutBgra(std::string& s, std::uint32_t rgba)
-{
-    s.push_back(static_cast<char>((rgba >> 8) & 0xFF));
-    s.push_back(static_cast<char>((rgba >> 16) & 0xFF));
-    s.push_back(static_cast<char>((rgba >> 24) & 0xFF));
-    s.push_back(static_cast<char>(rgba & 0xFF));
-}
-
-std::string TempFolder()
-{
+std::string TempFolder() {
     static std::string folder;
     if (folder.empty()) {
         char pattern[] = "/tmp/korrik-gfx-XXXXXX";
@@ -55,8 +39,7 @@ std::string TempFolder()
     return folder;
 }
 
-std::string ReadFile(const std::string& path)
-{
+std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
@@ -64,43 +47,39 @@ std::string ReadFile(const std::string& path)
 }
 
 // Fonts.Txt written by the real text tree writer so its grammar is exactly what LoadFont parses.
-std::string FontDescriptions()
-{
+std::string FontDescriptions() {
+    struct Font {
+        const char *name, *codes, *file;
+        int monoWidth, charDist, spaceSize;
+    } const fonts[] = {{"Mono", "ABCD", "Fonts/Mono", 16, 2, 0},
+                       {"Scan", " AB", "Fonts/Scan", -1, 1, 4},
+                       {"Missing", "AB", "Fonts/Nowhere", 8, 0, 0},
+                       {"Foreign", "AB", "Fonts/Foreign", 8, 0, 0}};
     ZoTextTree tree;
-    tree.SetString("Mono.Codes", "ABCD");
-    tree.SetString("Mono.FileName", "Fonts/Mono");
-    tree.SetInt("Mono.MonoWidth", 16);
-    tree.SetInt("Mono.CharDist", 2);
-    tree.SetInt("Mono.SpaceSize", 0);
-    tree.SetString("Scan.Codes", " AB");
-    tree.SetString("Scan.FileName", "Fonts/Scan");
-    tree.SetInt("Scan.MonoWidth", -1);
-    tree.SetInt("Scan.CharDist", 1);
-    tree.SetInt("Scan.SpaceSize", 4);
-    tree.SetString("Missing.Codes", "AB");
-    tree.SetString("Missing.FileName", "Fonts/Nowhere");
-    tree.SetInt("Missing.MonoWidth", 8);
-    tree.SetString("Foreign.Codes", "AB");
-    tree.SetString("Foreign.FileName", "Fonts/Foreign");
-    tree.SetInt("Foreign.MonoWidth", 8);
+    for (const Font& f : fonts) {
+        const std::string n = f.name;
+        tree.SetString(n + ".Codes", f.codes);
+        tree.SetString(n + ".FileName", f.file);
+        tree.SetInt(n + ".MonoWidth", f.monoWidth);
+        tree.SetInt(n + ".CharDist", f.charDist);
+        tree.SetInt(n + ".SpaceSize", f.spaceSize);
+    }
     const std::string path = TempFolder() + "/Fonts.Txt";
     tree.Save(path);
     return ReadFile(path);
 }
 
 // The mono font picture: four 16-pixel cells, each glyph a distinct block shape.
-std::string MonoFontPicture()
-{
+std::string MonoFontPicture() {
     Pixels p = Fill(64, 16, 0x00000000u);
-    FillRect(p, 64, 2, 2, 12, 12, 0xFFFFFFFFu);  // A: full block
-    FillRect(p, 64, 18, 2, 4, 12, 0xFFFFFFFFu);  // B: bar at the left
-    FillRect(p, 64, 34, 2, 12, 4, 0xFFFFFFFFu);  // C: bar at the top
-    FillRect(p, 64, 50, 6, 12, 4, 0xFFFFFFFFu);  // D: bar in the middle
+    FillRect(p, 64, 2, 2, 12, 12, 0xFFFFFFFFu); // A: full block
+    FillRect(p, 64, 18, 2, 4, 12, 0xFFFFFFFFu); // B: bar at the left
+    FillRect(p, 64, 34, 2, 12, 4, 0xFFFFFFFFu); // C: bar at the top
+    FillRect(p, 64, 50, 6, 12, 4, 0xFFFFFFFFu); // D: bar in the middle
     return MakeTga(64, 16, p);
 }
 
-std::string ScanFontPicture()
-{
+std::string ScanFontPicture() {
     Pixels p = Fill(32, 2, 0x00000000u);
     FillRect(p, 32, 6, 0, 2, 2, 0xFFFFFFFFu);
     FillRect(p, 32, 12, 0, 3, 2, 0xFFFFFFFFu);
@@ -109,13 +88,17 @@ std::string ScanFontPicture()
 
 } // namespace
 
-Pixels Fill(int width, int height, std::uint32_t colour)
-{
+void PutLE(std::string& s, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        s.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+Pixels Fill(int width, int height, std::uint32_t colour) {
     return Pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), colour);
 }
 
-void FillRect(Pixels& pixels, int width, int left, int top, int w, int h, std::uint32_t colour)
-{
+void FillRect(Pixels& pixels, int width, int left, int top, int w, int h, std::uint32_t colour) {
     for (int y = top; y < top + h; ++y) {
         for (int x = left; x < left + w; ++x) {
             pixels[static_cast<std::size_t>(y) * width + x] = colour;
@@ -123,15 +106,14 @@ void FillRect(Pixels& pixels, int width, int left, int top, int w, int h, std::u
     }
 }
 
-std::string MakeTga(int width, int height, const Pixels& pixels, bool topDown, bool rle)
-{
+std::string MakeTga(int width, int height, const Pixels& pixels, bool topDown, bool rle) {
     std::string s;
     s.push_back(0);
     s.push_back(0);
     s.push_back(static_cast<char>(rle ? 10 : 2));
     s.append(9, '\0');
-    Put16(s, width);
-    Put16(s, height);
+    PutLE(s, static_cast<std::uint32_t>(width), 2);
+    PutLE(s, static_cast<std::uint32_t>(height), 2);
     s.push_back(32);
     s.push_back(static_cast<char>(8 | (topDown ? 0x20 : 0)));
     std::vector<std::uint32_t> order;
@@ -153,63 +135,46 @@ std::string MakeTga(int width, int height, const Pixels& pixels, bool topDown, b
         while (i + run < order.size() && run < 128 && order[i + run] == order[i]) {
             ++run;
         }
-        if (run > 1) {
-            s.push_back(static_cast<char>(0x80 | (run - 1)));
-            PutBgra(s, order[i]);
-        } else {
-            s.push_back(0); // a raw packet of one pixel
-            PutBgra(s, order[i]);
-        }
+        s.push_back(static_cast<char>(run > 1 ? 0x80 | (run - 1) : 0)); // else a raw packet of one pixel
+        PutBgra(s, order[i]);
         i += run;
     }
     return s;
 }
 
 static std::string DdsHeader(int width, int height, std::uint32_t formatFlags, const char* fourCc, int bits,
-                             std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t a)
-{
+                             std::uint32_t r, std::uint32_t g, std::uint32_t b, std::uint32_t a) {
     std::string s = "DDS ";
-    Put32(s, 124);
-    Put32(s, 0x1007); // caps, height, width, pixel format
-    Put32(s, static_cast<std::uint32_t>(height));
-    Put32(s, static_cast<std::uint32_t>(width));
-    Put32(s, 0);
-    Put32(s, 0);
-    Put32(s, 1);
-    s.append(44, '\0');
-    Put32(s, 32);
-    Put32(s, formatFlags);
-    if (fourCc != nullptr) {
-        s.append(fourCc, 4);
-    } else {
-        Put32(s, 0);
+    // Header size, flags (caps, height, width, pixel format), height, width, pitch, depth, mip count.
+    for (std::uint32_t v :
+         {124u, 0x1007u, static_cast<std::uint32_t>(height), static_cast<std::uint32_t>(width), 0u, 0u, 1u}) {
+        PutLE(s, v, 4);
     }
-    Put32(s, static_cast<std::uint32_t>(bits));
-    Put32(s, r);
-    Put32(s, g);
-    Put32(s, b);
-    Put32(s, a);
-    Put32(s, 0x1000);
+    s.append(44, '\0');
+    PutLE(s, 32, 4);
+    PutLE(s, formatFlags, 4);
+    s.append(fourCc != nullptr ? std::string(fourCc, 4) : std::string(4, '\0'));
+    for (std::uint32_t v : {static_cast<std::uint32_t>(bits), r, g, b, a, 0x1000u}) {
+        PutLE(s, v, 4);
+    }
     s.append(16, '\0');
     return s;
 }
 
-std::string MakeDds32(int width, int height, const Pixels& pixels)
-{
-    std::string s = DdsHeader(width, height, 0x41, nullptr, 32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u);
+std::string MakeDds32(int width, int height, const Pixels& pixels) {
+    std::string s =
+        DdsHeader(width, height, 0x41, nullptr, 32, 0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u);
     for (std::uint32_t p : pixels) {
         PutBgra(s, p);
     }
     return s;
 }
 
-std::string MakeDdsBlocks(int width, int height, const char* fourCc, const std::string& blocks)
-{
+std::string MakeDdsBlocks(int width, int height, const char* fourCc, const std::string& blocks) {
     return DdsHeader(width, height, 0x4, fourCc, 0, 0, 0, 0, 0) + blocks;
 }
 
-std::string MakeJpeg(int width, int height, const Pixels& pixels)
-{
+std::string MakeJpeg(int width, int height, const Pixels& pixels) {
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
     for (int y = 0; y < height; ++y) {
         auto* row = static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch;
@@ -227,15 +192,13 @@ std::string MakeJpeg(int width, int height, const Pixels& pixels)
     return ReadFile(path);
 }
 
-void OpenExtraArchive(const std::string& tag, const std::vector<std::pair<std::string, std::string>>& files)
-{
+void OpenExtraArchive(const std::string& tag, const std::vector<std::pair<std::string, std::string>>& files) {
     const std::string path = TempFolder() + "/" + tag + ".Zor";
     ZoArchiveWriter::Write(path, files);
     ZoResourceManager::Instance().Open(path);
 }
 
-void EnsureWorld()
-{
+void EnsureWorld() {
     static bool ready = false;
     if (ready) {
         return;
@@ -279,7 +242,8 @@ void EnsureWorld()
     for (int y = 0; y < 600; ++y) {
         const std::uint32_t level = static_cast<std::uint32_t>(40 + y / 4);
         for (int x = 0; x < 800; ++x) {
-            backdrop[static_cast<std::size_t>(y) * 800 + x] = (level << 24) | (level << 16) | (0xC0u << 8) | 0xFFu;
+            backdrop[static_cast<std::size_t>(y) * 800 + x] =
+                (level << 24) | (level << 16) | (0xC0u << 8) | 0xFFu;
         }
     }
     std::vector<std::pair<std::string, std::string>> files = {
@@ -304,27 +268,25 @@ void EnsureWorld()
     ZoRenderDevice::Instance().Create();
 }
 
-Pixels Frame()
-{
+Pixels Frame() {
     const std::vector<std::uint8_t> bytes = ZoRenderDevice::Instance().ReadFramePixels();
     Pixels frame(bytes.size() / 4);
     for (std::size_t i = 0; i < frame.size(); ++i) {
-        frame[i] = (static_cast<std::uint32_t>(bytes[i * 4]) << 24) | (static_cast<std::uint32_t>(bytes[i * 4 + 1]) << 16) |
+        frame[i] = (static_cast<std::uint32_t>(bytes[i * 4]) << 24) |
+                   (static_cast<std::uint32_t>(bytes[i * 4 + 1]) << 16) |
                    (static_cast<std::uint32_t>(bytes[i * 4 + 2]) << 8) | bytes[i * 4 + 3];
     }
     return frame;
 }
 
-std::uint32_t At(const Pixels& frame, int x, int y)
-{
+std::uint32_t At(const Pixels& frame, int x, int y) {
     if (frame.size() != 800u * 600u || x < 0 || y < 0 || x >= 800 || y >= 600) {
         return 0xDEADBEEFu;
     }
     return frame[static_cast<std::size_t>(y) * 800 + x];
 }
 
-bool Near(std::uint32_t a, std::uint32_t b, int tolerance)
-{
+bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
     for (int shift = 8; shift <= 24; shift += 8) {
         const int ca = static_cast<int>((a >> shift) & 0xFF);
         const int cb = static_cast<int>((b >> shift) & 0xFF);
@@ -335,8 +297,7 @@ bool Near(std::uint32_t a, std::uint32_t b, int tolerance)
     return true;
 }
 
-std::string CompareGolden(const std::string& name)
-{
+std::string CompareGolden(const std::string& name) {
     const char* source = std::getenv("KORRIK_SOURCE_DIR");
     const std::string path =
         std::string(source != nullptr ? source : ".") + "/tests/graphics/golden/" + name + ".png";
@@ -346,8 +307,8 @@ std::string CompareGolden(const std::string& name)
     }
     const char* update = std::getenv("KORRIK_UPDATE_GOLDEN");
     if (update != nullptr && std::strcmp(update, "1") == 0) {
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(bytes.data()), 800, 600,
-                                                                  32, 800 * 4, SDL_PIXELFORMAT_RGBA32);
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<std::uint8_t*>(bytes.data()), 800, 600, 32, 800 * 4, SDL_PIXELFORMAT_RGBA32);
         const int result = IMG_SavePNG(surface, path.c_str());
         SDL_FreeSurface(surface);
         return result == 0 ? std::string() : "could not write " + path;
@@ -382,14 +343,13 @@ std::string CompareGolden(const std::string& name)
     }
     SDL_FreeSurface(golden);
     if (bad > 40) {
-        return std::to_string(bad) + " pixels differ from " + name + ", first at (" + std::to_string(firstX) + ", " +
-               std::to_string(firstY) + ")";
+        return std::to_string(bad) + " pixels differ from " + name + ", first at (" + std::to_string(firstX) +
+               ", " + std::to_string(firstY) + ")";
     }
     return std::string();
 }
 
-std::vector<std::string> TakeErrors()
-{
+std::vector<std::string> TakeErrors() {
     std::vector<std::string> taken;
     taken.swap(g_errors);
     return taken;

@@ -11,6 +11,9 @@ namespace gfxtest {
 // Pixels as 0xRRGGBBAA, row-major, top row first.
 using Pixels = std::vector<std::uint32_t>;
 
+// Appends value as `bytes` little-endian bytes.
+void PutLE(std::string& s, std::uint32_t value, int bytes);
+
 Pixels Fill(int width, int height, std::uint32_t colour);
 void FillRect(Pixels& pixels, int width, int left, int top, int w, int h, std::uint32_t colour);
 
@@ -34,7 +37,6 @@ Pixels Frame();
 std::uint32_t At(const Pixels& frame, int x, int y);
 // Red, green, blue within tolerance (alpha ignored).
 bool Near(std::uint32_t a, std::uint32_t b, int tolerance = 3);
-
 // Compares the last frame with tests/graphics/golden/<name>.png; KORRIK_UPDATE_GOLDEN=1 writes it instead.
 // Returns an empty string on a match, else what differed.
 std::string CompareGolden(const std::string& name);

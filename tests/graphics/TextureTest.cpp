@@ -1,5 +1,5 @@
 // Texture loading through the archive, the shared cache and its release, hit masks.
-#include "GraphicsTestSupport.h"
+#include "PixelProbe.h"
 
 #include "PlatformVideo.h"
 #include "ZoImage.h"
@@ -8,21 +8,41 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 using namespace gfxtest;
 
+namespace {
+
+// Hit masks of a TGA file, of which only the first `size` bytes are handed over (all when 0).
+std::unique_ptr<std::vector<ZoBitMask>> Masks(const std::string& tga, int width, int height,
+                                              std::size_t size = 0) {
+    return ZoImageData::BuildMasks(reinterpret_cast<const unsigned char*>(tga.data()),
+                                   size ? size : tga.size(), width, height);
+}
+
+// Draws image alone at (x, y) and gives back the frame.
+Pixels DrawAlone(ZoImage& image, float x, float y) {
+    ZoRenderDevice::Instance().Invalidate();
+    ZoRenderDevice::Instance().BeginFrame();
+    image.position = ZoVector(x, y, 0.0f);
+    image.Draw();
+    ZoRenderDevice::Instance().EndFrame();
+    return Frame();
+}
+
+} // namespace
+
 class TextureTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureWorld();
         TakeErrors();
     }
 };
 
-TEST_F(TextureTest, TwoImagesShareOneDataObjectUntilBothLetGo)
-{
+TEST_F(TextureTest, TwoImagesShareOneDataObjectUntilBothLetGo) {
     ZoImageCache& cache = ZoImageCache::Instance();
     ASSERT_EQ(cache.Find("Test/Quad"), nullptr);
     const int texturesBefore = PlatformVideo::Instance().TextureCount();
@@ -59,8 +79,7 @@ TEST_F(TextureTest, TwoImagesShareOneDataObjectUntilBothLetGo)
     EXPECT_EQ(again.Width(), 64);
 }
 
-TEST_F(TextureTest, DdsWinsOverTgaOfTheSameName)
-{
+TEST_F(TextureTest, DdsWinsOverTgaOfTheSameName) {
     ZoImage image;
     image.Load("Test/Both", false);
     ASSERT_NE(image.Data(), nullptr);
@@ -69,16 +88,10 @@ TEST_F(TextureTest, DdsWinsOverTgaOfTheSameName)
     ASSERT_TRUE(PlatformVideo::Instance().TextureSize(image.Data()->Texture(), width, height));
     EXPECT_EQ(width, 8);
     // The DDS is green, the TGA red: draw it and look.
-    ZoRenderDevice::Instance().Invalidate();
-    ZoRenderDevice::Instance().BeginFrame();
-    image.position = ZoVector(10.0f, 10.0f, 0.0f);
-    image.Draw();
-    ZoRenderDevice::Instance().EndFrame();
-    EXPECT_TRUE(Near(At(Frame(), 10, 10), 0x00FF00FFu));
+    EXPECT_TRUE(Near(At(DrawAlone(image, 10.0f, 10.0f), 10, 10), 0x00FF00FFu));
 }
 
-TEST_F(TextureTest, MissingPictureShowsOneErrorPerLoadAndDrawsNothing)
-{
+TEST_F(TextureTest, MissingPictureShowsOneErrorPerLoadAndDrawsNothing) {
     ZoImage image;
     EXPECT_TRUE(image.Load("Test/Nowhere", false));
     std::vector<std::string> errors = TakeErrors();
@@ -99,8 +112,7 @@ TEST_F(TextureTest, MissingPictureShowsOneErrorPerLoadAndDrawsNothing)
     ZoRenderDevice::Instance().EndFrame();
 }
 
-TEST_F(TextureTest, DamagedPictureFailsWithoutMessage)
-{
+TEST_F(TextureTest, DamagedPictureFailsWithoutMessage) {
     ZoImageData* data = new ZoImageData(); // reference counted: freed by RemoveReference below
     data->AddReference();
     EXPECT_FALSE(data->LoadTexture("Test/Broken", false));
@@ -109,88 +121,73 @@ TEST_F(TextureTest, DamagedPictureFailsWithoutMessage)
     EXPECT_TRUE(data->RemoveReference());
 }
 
-TEST_F(TextureTest, JpegLoadsWithItsSize)
-{
+TEST_F(TextureTest, PicturesKeepTheirSizeAndAnotherNameLetsTheOldOneGo) {
     ZoImage image;
     image.Load("Test/Photo", false);
     EXPECT_EQ(image.Width(), 16);
     EXPECT_EQ(image.Height(), 16);
-}
-
-TEST_F(TextureTest, OddSizedPictureIsNotStretched)
-{
-    ZoImage image;
     image.Load("Test/Odd", false);
+    EXPECT_EQ(ZoImageCache::Instance().Find("Test/Photo"), nullptr);
+    ASSERT_NE(ZoImageCache::Instance().Find("Test/Odd"), nullptr);
     EXPECT_EQ(image.Width(), 100);
     EXPECT_EQ(image.Height(), 60);
-    ZoRenderDevice::Instance().Invalidate();
-    ZoRenderDevice::Instance().BeginFrame();
-    image.position = ZoVector(400.0f, 300.0f, 0.0f);
-    image.Draw();
-    ZoRenderDevice::Instance().EndFrame();
-    const Pixels frame = Frame();
-    EXPECT_TRUE(Near(At(frame, 350, 270), 0x30C0C0FFu));
-    EXPECT_TRUE(Near(At(frame, 449, 329), 0x30C0C0FFu));
-    EXPECT_TRUE(Near(At(frame, 450, 300), 0x000000FFu));
-    EXPECT_TRUE(Near(At(frame, 400, 330), 0x000000FFu));
+    ExpectPixels(
+        DrawAlone(image, 400.0f, 300.0f), // not stretched: 100x60 pixels centred there
+        {{350, 270, 0x30C0C0FFu}, {449, 329, 0x30C0C0FFu}, {450, 300, 0x000000FFu}, {400, 330, 0x000000FFu}});
 }
 
-TEST_F(TextureTest, MaskLevelsHalveTwice)
-{
-    Pixels pixels = Fill(64, 32, 0);
-    FillRect(pixels, 64, 0, 0, 4, 4, 0xFFFFFFFFu); // top-left corner opaque
-    const std::string tga = MakeTga(64, 32, pixels);
-    auto levels = ZoImageData::BuildMasks(reinterpret_cast<const unsigned char*>(tga.data()), tga.size(), 64, 32);
-    ASSERT_EQ(levels->size(), 3u);
-    const std::int32_t widths[3] = {64, 32, 16};
-    const std::int32_t heights[3] = {32, 16, 8};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ((*levels)[i].width, widths[i]);
-        EXPECT_EQ((*levels)[i].height, heights[i]);
-        EXPECT_EQ((*levels)[i].shift, i);
+TEST_F(TextureTest, MaskLevelsHalveTwiceAndStayInBounds) {
+    Pixels corner = Fill(64, 32, 0);
+    FillRect(corner, 64, 0, 0, 4, 4, 0xFFFFFFFFu); // top-left corner opaque
+    // Cut a 5x3 file in the middle of its pixels: the missing ones read as transparent.
+    const std::string shortFile = MakeTga(5, 3, Fill(5, 3, 0xFFFFFFFFu));
+    struct Case {
+        std::string tga;
+        int width, height;
+        std::size_t size;
+        int levelWidths[3], levelHeights[3];
+        std::vector<std::array<int, 4>> cells; // level, x, y, expected
+    } const cases[] = {
+        // Row 0 is the picture's top row although the file stores rows bottom-up.
+        {MakeTga(64, 32, corner),
+         64,
+         32,
+         0,
+         {64, 32, 16},
+         {32, 16, 8},
+         {{0, 0, 0, 1},
+          {0, 3, 3, 1},
+          {0, 4, 0, 0},
+          {0, 0, 31, 0},
+          {1, 1, 1, 1},
+          {1, 2, 0, 0},
+          {2, 0, 0, 1},
+          {2, 1, 0, 0}}},
+        {shortFile, 5, 3, 18 + 4 * 7, {5, 2, 1}, {3, 1, 0}, {{0, 0, 2, 1}, {0, 4, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        auto levels = Masks(c.tga, c.width, c.height, c.size);
+        ASSERT_EQ(levels->size(), 3u);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ((*levels)[i].width, c.levelWidths[i]) << c.width << " level " << i;
+            EXPECT_EQ((*levels)[i].height, c.levelHeights[i]) << c.width << " level " << i;
+            EXPECT_EQ((*levels)[i].shift, i);
+        }
+        for (const auto& [level, x, y, expected] : c.cells) {
+            EXPECT_EQ((*levels)[level].Cell(x, y), expected)
+                << c.width << ": " << level << " " << x << "," << y;
+        }
     }
-    // Row 0 is the picture's top row although the file stores rows bottom-up.
-    EXPECT_EQ((*levels)[0].Cell(0, 0), 1);
-    EXPECT_EQ((*levels)[0].Cell(3, 3), 1);
-    EXPECT_EQ((*levels)[0].Cell(4, 0), 0);
-    EXPECT_EQ((*levels)[0].Cell(0, 31), 0);
-    EXPECT_EQ((*levels)[1].Cell(1, 1), 1);
-    EXPECT_EQ((*levels)[1].Cell(2, 0), 0);
-    EXPECT_EQ((*levels)[2].Cell(0, 0), 1);
-    EXPECT_EQ((*levels)[2].Cell(1, 0), 0);
-}
-
-TEST_F(TextureTest, MaskCellTakesTheLastSourceCellVisited)
-{
-    // 2x2 picture: only the bottom-right pixel is opaque, then only the top-left one.
+    // A coarse cell takes the last source cell visited: of a 2x2 block, the bottom-right one decides.
     Pixels onlyLast = Fill(4, 4, 0);
     onlyLast[1 * 4 + 1] = 0xFFFFFFFFu;
-    std::string tga = MakeTga(4, 4, onlyLast);
-    auto levels = ZoImageData::BuildMasks(reinterpret_cast<const unsigned char*>(tga.data()), tga.size(), 4, 4);
-    EXPECT_EQ((*levels)[1].Cell(0, 0), 1);
+    EXPECT_EQ((*Masks(MakeTga(4, 4, onlyLast), 4, 4))[1].Cell(0, 0), 1);
     Pixels onlyFirst = Fill(4, 4, 0);
     onlyFirst[0] = 0xFFFFFFFFu;
-    tga = MakeTga(4, 4, onlyFirst);
-    levels = ZoImageData::BuildMasks(reinterpret_cast<const unsigned char*>(tga.data()), tga.size(), 4, 4);
-    EXPECT_EQ((*levels)[1].Cell(0, 0), 0);
+    EXPECT_EQ((*Masks(MakeTga(4, 4, onlyFirst), 4, 4))[1].Cell(0, 0), 0);
 }
 
-TEST_F(TextureTest, MasksOfAShortOrOddFileStayInBounds)
-{
-    const std::string tga = MakeTga(5, 3, Fill(5, 3, 0xFFFFFFFFu));
-    // Cut the file in the middle of its pixels: the missing ones read as transparent.
-    auto levels = ZoImageData::BuildMasks(reinterpret_cast<const unsigned char*>(tga.data()), 18 + 4 * 7, 5, 3);
-    ASSERT_EQ(levels->size(), 3u);
-    EXPECT_EQ((*levels)[0].Cell(0, 2), 1); // bottom row, first pixels in the file
-    EXPECT_EQ((*levels)[0].Cell(4, 0), 0); // top row, beyond the cut
-    EXPECT_EQ((*levels)[1].width, 2);
-    EXPECT_EQ((*levels)[1].height, 1);
-    EXPECT_EQ((*levels)[2].width, 1);
-    EXPECT_EQ((*levels)[2].height, 0);
-}
-
-TEST_F(TextureTest, ReloadAllTexturesKeepsCacheAndMasks)
-{
+TEST_F(TextureTest, ReloadAllTexturesKeepsCacheAndMasks) {
     ZoImage image;
     image.Load("Test/Disc", true);
     ASSERT_NE(image.Data()->MaskLevels(), nullptr);
@@ -200,14 +197,4 @@ TEST_F(TextureTest, ReloadAllTexturesKeepsCacheAndMasks)
     EXPECT_NE(image.Data()->Texture(), before);
     EXPECT_NE(image.Data()->MaskLevels(), nullptr);
     EXPECT_EQ(ZoImageCache::Instance().Find("Test/Disc"), image.Data());
-}
-
-TEST_F(TextureTest, LoadingAnotherNameLetsTheOldPictureGo)
-{
-    ZoImage image;
-    image.Load("Test/Odd", false);
-    ASSERT_NE(ZoImageCache::Instance().Find("Test/Odd"), nullptr);
-    image.Load("Test/Quad", false);
-    EXPECT_EQ(ZoImageCache::Instance().Find("Test/Odd"), nullptr);
-    EXPECT_EQ(image.Width(), 64);
 }

@@ -11,17 +11,17 @@ using namespace gfxtest;
 
 namespace {
 
-const std::uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+const std::uint8_t* Bytes(const std::string& s) {
+    return reinterpret_cast<const std::uint8_t*>(s.data());
+}
 
-std::uint32_t PixelAt(const DecodedImage& image, int x, int y)
-{
+std::uint32_t PixelAt(const DecodedImage& image, int x, int y) {
     const std::uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
     return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
            (static_cast<std::uint32_t>(p[2]) << 8) | p[3];
 }
 
-Pixels Pattern(int width, int height)
-{
+Pixels Pattern(int width, int height) {
     Pixels p(static_cast<std::size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -34,27 +34,25 @@ Pixels Pattern(int width, int height)
     return p;
 }
 
-void Put16(std::string& s, int v)
-{
-    s.push_back(static_cast<char>(v & 0xFF));
-    s.push_back(static_cast<char>((v >> 8) & 0xFF));
+std::string Block565(int c0, int c1, std::uint32_t indices) {
+    std::string s;
+    PutLE(s, static_cast<std::uint32_t>(c0), 2);
+    PutLE(s, static_cast<std::uint32_t>(c1), 2);
+    PutLE(s, indices, 4);
+    return s;
 }
 
-std::string Block565(int c0, int c1, std::uint32_t indices)
-{
-    std::string s;
-    Put16(s, c0);
-    Put16(s, c1);
-    for (int i = 0; i < 4; ++i) {
-        s.push_back(static_cast<char>((indices >> (8 * i)) & 0xFF));
-    }
+// A DXT5 alpha block: two end points, then sixteen 3-bit indices.
+std::string AlphaBlock(int a0, int a1, std::uint64_t indices) {
+    std::string s{static_cast<char>(a0), static_cast<char>(a1)};
+    PutLE(s, static_cast<std::uint32_t>(indices), 4);
+    PutLE(s, static_cast<std::uint32_t>(indices >> 32), 2);
     return s;
 }
 
 } // namespace
 
-TEST(DecoderTest, TgaBottomUpTopDownAndRleAgree)
-{
+TEST(DecoderTest, TgaBottomUpTopDownAndRleAgree) {
     const Pixels pattern = Pattern(5, 4);
     for (const bool topDown : {false, true}) {
         for (const bool rle : {false, true}) {
@@ -73,8 +71,7 @@ TEST(DecoderTest, TgaBottomUpTopDownAndRleAgree)
     }
 }
 
-TEST(DecoderTest, Dds32KeepsColoursAndAlpha)
-{
+TEST(DecoderTest, Dds32KeepsColoursAndAlpha) {
     const Pixels pattern = Pattern(3, 2);
     const std::string dds = MakeDds32(3, 2, pattern);
     DecodedImage image;
@@ -85,8 +82,7 @@ TEST(DecoderTest, Dds32KeepsColoursAndAlpha)
     }
 }
 
-TEST(DecoderTest, Dxt1FourAndThreeColourBlocks)
-{
+TEST(DecoderTest, Dxt1FourAndThreeColourBlocks) {
     // Red and blue end points; pixels 0..3 use indices 0..3.
     std::string blocks = Block565(0xF800, 0x001F, 0b11100100);
     // Second block: c0 <= c1 selects three colours and transparent black.
@@ -103,8 +99,7 @@ TEST(DecoderTest, Dxt1FourAndThreeColourBlocks)
     EXPECT_EQ(PixelAt(image, 7, 0), 0x00000000u); // transparent
 }
 
-TEST(DecoderTest, Dxt3ExplicitAndDxt5InterpolatedAlpha)
-{
+TEST(DecoderTest, Dxt3ExplicitAndDxt5InterpolatedAlpha) {
     std::string dxt3;
     dxt3.push_back(static_cast<char>(0x8F)); // pixel 0: 15, pixel 1: 8
     dxt3.append(7, '\0');
@@ -116,23 +111,11 @@ TEST(DecoderTest, Dxt3ExplicitAndDxt5InterpolatedAlpha)
     EXPECT_EQ(PixelAt(image, 1, 0), 0xFFFFFF88u);
     EXPECT_EQ(PixelAt(image, 2, 0), 0xFFFFFF00u);
 
-    std::string dxt5;
-    dxt5.push_back(static_cast<char>(255));
-    dxt5.push_back(0);
     // Indices of pixels 0..3: 0, 1, 2, 7 (3 bits each, little end first).
-    const std::uint64_t bits = 0u | (1u << 3) | (2u << 6) | (7u << 9);
-    for (int i = 0; i < 6; ++i) {
-        dxt5.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
-    }
-    dxt5 += Block565(0x07E0, 0x0000, 0);
-    std::string second;
-    second.push_back(10);
-    second.push_back(20); // a0 <= a1: six-step palette with 0 and 255 at the end
-    const std::uint64_t bits2 = 6u | (7u << 3) | (2u << 6);
-    for (int i = 0; i < 6; ++i) {
-        second.push_back(static_cast<char>((bits2 >> (8 * i)) & 0xFF));
-    }
-    second += Block565(0x07E0, 0x0000, 0);
+    const std::string dxt5 =
+        AlphaBlock(255, 0, 0u | (1u << 3) | (2u << 6) | (7u << 9)) + Block565(0x07E0, 0, 0);
+    // a0 <= a1: six-step palette with 0 and 255 at the end.
+    const std::string second = AlphaBlock(10, 20, 6u | (7u << 3) | (2u << 6)) + Block565(0x07E0, 0, 0);
     const std::string dds5 = MakeDdsBlocks(8, 4, "DXT5", dxt5 + second);
     ASSERT_TRUE(ImageDecoder::DecodeDds(Bytes(dds5), dds5.size(), image));
     EXPECT_EQ(PixelAt(image, 0, 0), 0x00FF00FFu);
@@ -144,8 +127,7 @@ TEST(DecoderTest, Dxt3ExplicitAndDxt5InterpolatedAlpha)
     EXPECT_EQ(PixelAt(image, 6, 0), 0x00FF000Cu); // (4 * 10 + 20) / 5
 }
 
-TEST(DecoderTest, BlockSizesThatAreNotMultiplesOfFour)
-{
+TEST(DecoderTest, BlockSizesThatAreNotMultiplesOfFour) {
     const std::string blocks = Block565(0xF800, 0xF800, 0) + Block565(0x001F, 0x001F, 0);
     const std::string dds = MakeDdsBlocks(5, 3, "DXT1", blocks);
     DecodedImage image;
@@ -158,8 +140,7 @@ TEST(DecoderTest, BlockSizesThatAreNotMultiplesOfFour)
     EXPECT_TRUE(image.rgba.empty());
 }
 
-TEST(DecoderTest, JpegDecodesNearItsColours)
-{
+TEST(DecoderTest, JpegDecodesNearItsColours) {
     Pixels pixels = Fill(16, 16, 0x2080E0FFu);
     FillRect(pixels, 16, 8, 0, 8, 16, 0xF0F020FFu);
     const std::string jpeg = MakeJpeg(16, 16, pixels);
@@ -172,8 +153,7 @@ TEST(DecoderTest, JpegDecodesNearItsColours)
     EXPECT_EQ(PixelAt(image, 2, 8) & 0xFFu, 0xFFu);
 }
 
-TEST(DecoderTest, DamagedFilesFailWithoutCrashing)
-{
+TEST(DecoderTest, DamagedFilesFailWithoutCrashing) {
     DecodedImage image;
     EXPECT_FALSE(ImageDecoder::Decode(nullptr, 0, image));
     const std::string dds = MakeDds32(64, 64, Fill(64, 64, 0xFFFFFFFFu));

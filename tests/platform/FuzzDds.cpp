@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DecodedImage image;
     if (ImageDecoder::DecodeDds(data, size, image) &&
         image.rgba.size() != static_cast<std::size_t>(image.width) * image.height * 4u) {

@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DecodedImage image;
     ImageDecoder::DecodeJpeg(data, size, image);
     return 0;

@@ -11,8 +11,7 @@ using namespace gfxtest;
 
 namespace {
 
-SDL_Window* OurWindow()
-{
+SDL_Window* OurWindow() {
     for (Uint32 id = 1; id < 64; ++id) {
         if (SDL_Window* window = SDL_GetWindowFromID(id)) {
             return window;
@@ -29,8 +28,7 @@ protected:
     PlatformVideo& video = PlatformVideo::Instance();
 };
 
-TEST_F(VideoTest, MouseMapsToTheFrameAndClamps)
-{
+TEST_F(VideoTest, MouseMapsToTheFrameAndClamps) {
     int x = -1;
     int y = -1;
     video.MapToFrame(123, 456, x, y);
@@ -57,8 +55,7 @@ TEST_F(VideoTest, MouseMapsToTheFrameAndClamps)
     SDL_SetWindowSize(window, 800, 600);
 }
 
-TEST_F(VideoTest, WindowIsCaptionedAndNotResizable)
-{
+TEST_F(VideoTest, WindowIsCaptionedAndNotResizable) {
     SDL_Window* window = OurWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_STREQ(SDL_GetWindowTitle(window), "Korrik Shooter");
@@ -72,15 +69,10 @@ TEST_F(VideoTest, WindowIsCaptionedAndNotResizable)
     EXPECT_GE(rect.right - rect.left, 800);
 }
 
-TEST_F(VideoTest, TexturesOutliveTheRendererAndIdsAreNeverReused)
-{
-    const Pixels red = Fill(4, 4, 0xFF0000FFu);
-    std::vector<std::uint8_t> bytes;
-    for (std::uint32_t p : red) {
-        bytes.push_back(static_cast<std::uint8_t>(p >> 24));
-        bytes.push_back(static_cast<std::uint8_t>(p >> 16));
-        bytes.push_back(static_cast<std::uint8_t>(p >> 8));
-        bytes.push_back(static_cast<std::uint8_t>(p));
+TEST_F(VideoTest, TexturesOutliveTheRendererAndIdsAreNeverReused) {
+    std::vector<std::uint8_t> bytes; // 4x4 red pixels, RGBA
+    for (int i = 0; i < 16; ++i) {
+        bytes.insert(bytes.end(), {255, 0, 0, 255});
     }
     const VideoTextureId first = video.CreateTexture(bytes.data(), 4, 4);
     ASSERT_NE(first, 0u);

@@ -82,32 +82,10 @@ TEST_F(MixerAudioTest, WavAndOggEffectsLoadFromMemoryAndPlay) {
     EXPECT_EQ(manager->PlaySound(0, nullptr), -1);
 }
 
-TEST_F(MixerAudioTest, DamagedSoundFilesStaySilent) {
-    std::string wav = MakeWav(100);
-    std::string badWav = wav.substr(0, 12) + std::string(40, '\x7f');
-    std::string ogg = MakeOgg(200);
-    std::string badOgg = ogg.substr(0, 40) + std::string(200, '\x55');
-    files.Add("Bad.Wav", badWav);
-    files.Add("Bad.Ogg", badOgg);
-    files.Add("Empty.Wav", "");
-    files.Add("Text.Wav", "not a sound at all, just words");
-    for (const char* name : {"Bad.Wav", "Bad.Ogg", "Empty.Wav", "Text.Wav", "Missing.Wav"}) {
-        EXPECT_FALSE(manager->LoadSample(3, name)) << name;
-    }
-    EXPECT_EQ(manager->PlaySound(3, nullptr), -1);
-
-    ZoPlayList* list = AddList(0, {});
-    list->AddTrack("Bad.Ogg");
-    list->AddTrack("Text.Wav");
-    EXPECT_TRUE(list->Tracks().empty());
-    manager->SetPlayList(0);
-    manager->PlayMusic();
-    EXPECT_EQ(Mix_PlayingMusic(), 0);
-}
-
-TEST_F(MixerAudioTest, WavHeadersThatWouldCrashTheDecoderAreRefused) {
-    // Found by fuzzing: 256 channels wrap the decoder's 8-bit count to 0 and it divides by it.
+TEST_F(MixerAudioTest, DamagedSoundFilesAndDangerousWavHeadersStaySilent) {
+    const std::string wav = MakeWav(100);
     std::string wrapping = MakeWav(50);
+    // Found by fuzzing: 256 channels wrap the decoder's 8-bit count to 0 and it divides by it.
     wrapping[22] = 0;
     wrapping[23] = 1;
     std::string fastRate = MakeWav(50);
@@ -115,19 +93,31 @@ TEST_F(MixerAudioTest, WavHeadersThatWouldCrashTheDecoderAreRefused) {
     // And a data length of almost 4 GB in a file of 200 bytes makes it reserve all of that.
     std::string longData = MakeWav(5);
     longData.replace(40, 4, std::string("\xef\xef\xef\xef", 4));
+    files.Add("Bad.Wav", wav.substr(0, 12) + std::string(40, '\x7f'));
+    files.Add("Bad.Ogg", MakeOgg(200).substr(0, 40) + std::string(200, '\x55'));
+    files.Add("Empty.Wav", "");
+    files.Add("Text.Wav", "not a sound at all, just words");
     files.Add("Wrap.Wav", wrapping);
     files.Add("Fast.Wav", fastRate);
     files.Add("Long.Wav", longData);
-    EXPECT_FALSE(manager->LoadSample(1, "Wrap.Wav"));
-    EXPECT_FALSE(manager->LoadSample(1, "Fast.Wav"));
-    EXPECT_FALSE(manager->LoadSample(1, "Long.Wav"));
-    // Music is Ogg only: neither reaches a music decoder, nor does a good WAV.
-    files.Add("Good.Wav", MakeWav(50));
-    ZoPlayList list(*manager);
-    list.AddTrack("Wrap.Wav");
-    list.AddTrack("Good.Wav");
-    EXPECT_TRUE(list.Tracks().empty());
+    files.Add("Good.Wav", wav);
+    const char* const damaged[] = {"Bad.Wav",  "Bad.Ogg",  "Empty.Wav", "Text.Wav",
+                                   "Wrap.Wav", "Fast.Wav", "Long.Wav",  "Missing.Wav"};
+    for (const char* name : damaged) {
+        EXPECT_FALSE(manager->LoadSample(3, name)) << name;
+    }
+    EXPECT_EQ(manager->PlaySound(3, nullptr), -1);
     EXPECT_TRUE(manager->LoadSample(1, "Good.Wav"));
+
+    // Music is Ogg only: damaged files never reach a music decoder, nor does a good WAV.
+    ZoPlayList* list = AddList(0, {});
+    for (const char* name : {"Bad.Ogg", "Text.Wav", "Wrap.Wav", "Good.Wav"}) {
+        list->AddTrack(name);
+    }
+    EXPECT_TRUE(list->Tracks().empty());
+    manager->SetPlayList(0);
+    manager->PlayMusic();
+    EXPECT_EQ(Mix_PlayingMusic(), 0);
 }
 
 TEST_F(MixerAudioTest, RandomlyDamagedBytesNeverCrashTheDecoders) {
@@ -257,23 +247,8 @@ TEST_F(MixerAudioTest, MusicVolumeMapsOntoTheMixerScale) {
 }
 
 TEST(MixerAudioArchiveTest, TheSoundTableAndTheMusicComeFromTheResourceArchive) {
-    const char* const effects[] = {"Data/Sounds/Interface/Void.Wav",
-                                   "Data/Sounds/Interface/ButtonGetFocus.Wav",
-                                   "Data/Sounds/Interface/ButtonClick.Wav",
-                                   "Data/Sounds/Interface/OpenDialog.Wav",
-                                   "Data/Sounds/Interface/CloseDialog.Wav",
-                                   "Data/Sounds/Interface/Type.Ogg",
-                                   "Data/Sounds/FireBall.Wav",
-                                   "Data/Sounds/StopBall.Ogg",
-                                   "Data/Sounds/BallDelete.Wav",
-                                   "Data/Sounds/SeekScoreEnd.Wav",
-                                   "Data/Sounds/ColorRemove.Wav",
-                                   "Data/Sounds/LineFall.Ogg",
-                                   "Data/Sounds/LoadColorEnd.Wav",
-                                   "Data/Sounds/HitWall.Wav",
-                                   "Data/Sounds/Swap.Ogg"};
     ZoArchiveWriter::Entries entries;
-    for (const std::string name : effects) {
+    for (const std::string& name : SoundTestData::kEffectFiles) {
         const bool ogg = name.substr(name.size() - 4) == ".Ogg";
         entries.emplace_back(name, ogg ? MakeOgg(80) : MakeWav(80));
     }

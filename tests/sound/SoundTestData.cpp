@@ -21,6 +21,22 @@ void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
 
 } // namespace
 
+const std::vector<std::string> kEffectFiles = {"Data/Sounds/Interface/Void.Wav",
+                                               "Data/Sounds/Interface/ButtonGetFocus.Wav",
+                                               "Data/Sounds/Interface/ButtonClick.Wav",
+                                               "Data/Sounds/Interface/OpenDialog.Wav",
+                                               "Data/Sounds/Interface/CloseDialog.Wav",
+                                               "Data/Sounds/Interface/Type.Ogg",
+                                               "Data/Sounds/FireBall.Wav",
+                                               "Data/Sounds/StopBall.Ogg",
+                                               "Data/Sounds/BallDelete.Wav",
+                                               "Data/Sounds/SeekScoreEnd.Wav",
+                                               "Data/Sounds/ColorRemove.Wav",
+                                               "Data/Sounds/LineFall.Ogg",
+                                               "Data/Sounds/LoadColorEnd.Wav",
+                                               "Data/Sounds/HitWall.Wav",
+                                               "Data/Sounds/Swap.Ogg"};
+
 std::string MakeWav(int milliseconds, double frequency, int rate, int amplitude) {
     const std::uint32_t frames =
         static_cast<std::uint32_t>(static_cast<long long>(rate) * milliseconds / 1000);

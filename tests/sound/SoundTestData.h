@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace SoundTestData {
 
@@ -13,6 +14,9 @@ namespace SoundTestData {
 std::string MakeWav(int milliseconds, double frequency = 440.0, int rate = 22050, int amplitude = 8000);
 // An Ogg Vorbis file holding a sine tone, encoded with libvorbis.
 std::string MakeOgg(int milliseconds, double frequency = 440.0, int rate = 22050);
+
+// Every effect of the game's sound table, in table order; "Data/Sounds/Swap.Ogg" comes last.
+extern const std::vector<std::string> kEffectFiles;
 
 // Game files by archive name, read the way the archive set reads them (-1 when missing).
 class MemoryFiles {
