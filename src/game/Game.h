@@ -1,0 +1,82 @@
+// The game screen ("GameWin"): sets up a mode, runs one game, its HUD, the end panels and the saved game.
+#pragma once
+
+#include "ArcadeMap.h"
+#include "GameMap.h"
+#include "Shooter.h"
+#include "ZoBaseGame.h"
+#include "ZoPanelHost.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Game : public ZoPanelHost, public ZoBaseGame {
+public:
+    static constexpr std::int32_t kClassic = 0;
+    static constexpr std::int32_t kArcade = 1;
+    static constexpr std::int32_t kHudFontId = 1;
+    static constexpr const char* kHudFontName = "Digits";
+    // Widget and panel names.
+    static constexpr const char* kMenuPanel = "GameMenu";
+    static constexpr const char* kToMenuButton = "ToMenuBtn";
+    static constexpr const char* kGameOverPanel = "GameOverDlg";
+    static constexpr const char* kGameOverButton = "GameOverDlg.Menu";
+    static constexpr const char* kCompletePanel = "GameCompleteDlg";
+    static constexpr const char* kCompleteButton = "GameCompleteDlg.ComplOk";
+    static constexpr const char* kMenuListener = "MenuWin";
+
+    Game();
+    ~Game() override;
+
+    // Panels first; unused input reaches the launcher only while a game runs. Always true.
+    bool OnEvent(ZoInputEvent& event) override;
+    // Panels, layer, launcher, map; then the end of a won or lost game.
+    void Update(std::int32_t elapsed) override;
+    // Board, launcher, markers, score, panels.
+    void Draw() override;
+    // "ToMenuBtn", "GameOverDlg.Menu", "GameCompleteDlg.ComplOk".
+    void ProcessCommand() override;
+
+    // Sprites, HUD font, the menu button and the two end panels. False when a picture is missing
+    // (the screen still works, without it).
+    virtual bool Init();
+    // Starts a new game on the current map (set up a mode first).
+    virtual void NewGame();
+    // Records the map's score in the mode's table under the active player's name.
+    virtual void RecordScore();
+
+    // A fresh board of the mode, with its launcher.
+    void SetupClassic();
+    void SetupArcade();
+
+    // ZoBaseGame.
+    bool HasGame() const override { return map_ != nullptr; }
+    bool IsFinished() const override;
+    // Empties the saved game; no game runs afterwards.
+    void Abandon() override;
+    void SetFinished() override;
+    // Restores the saved game of the active profile; false (and no game) when it is missing or refused.
+    bool Load() override;
+    // Writes the saved game of the active profile; false when nothing could be written.
+    bool Save() override;
+
+    std::int32_t GameID = kClassic;
+    // Written and read by the menu while it asks the player to confirm a new game.
+    std::int32_t requestedMode = kClassic;
+
+    GameMap* Map() const { return map_.get(); }
+    Shooter* GetShooter() const { return shooter_.get(); }
+
+private:
+    void ResetBoard(std::unique_ptr<GameMap> map, const char* background);
+    // Records the score, empties the saved game and shows the panel with the final numbers.
+    void EndGame(const char* panelName, std::int32_t nextState);
+    void EmptySavedGame();
+    // An end panel still fading out must not sit over the next game.
+    void DropEndPanels();
+    void ToMenu(bool menuMusic);
+
+    std::unique_ptr<GameMap> map_;
+    std::unique_ptr<Shooter> shooter_;
+};
