@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 15
 
 PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libcairo2-dev libvorbis-dev libogg-dev libjpeg-dev libfreetype-dev \
-            fonts-dejavu-core
+            fonts-dejavu-core xvfb
 # Fuzzing needs clang with its runtime; without it the fuzz step is skipped.
 OPTIONAL_PACKAGES := clang libclang-rt-dev
 

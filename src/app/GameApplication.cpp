@@ -1,17 +1,29 @@
 #include "GameApplication.h"
 
+#include "Game.h"
+#include "MenuDialogs.h"
+#include "MenuGui.h"
 #include "ZoBitmapFont.h"
+#include "ZoProfileManager.h"
 #include "ZoSoundManager.h"
+#include "ZoTextDialogPanel.h"
+#include "ZoTopTables.h"
 
 #include <memory>
 
 GameApplication::~GameApplication() {
-    // Still to come with the high-score tables: they are deleted here, before the screens.
+    // The tables go before the screens that draw them.
+    ZoTopTables::Instance().Clear();
+}
+
+MenuGui* GameApplication::Menu() const {
+    return dynamic_cast<MenuGui*>(menuScreen_);
 }
 
 void GameApplication::CreateContent() {
-    // 1. Still to come: the menu screen (MenuGui) is created here and stored in menu_.
-    // 2. The menu is registered and its dialogs built.
+    // 1. The menu screen.
+    menu_ = std::make_unique<MenuGui>();
+    // 2. The menu is registered and its first dialogs built.
     ZoBaseGameApp::CreateContent();
     // 3. Sounds and the main font.
     SetProgress(30);
@@ -22,19 +34,32 @@ void GameApplication::CreateContent() {
     font->LoadFont(kMainFontName);
     ZoFontRegistry::Instance().Register(kMainFontId, std::move(font));
     SetProgress(60);
-    // 4. Still to come: the remaining menu dialogs (options, help, credits, scores, main menu buttons).
+    // 4. The remaining menu dialogs; the main menu opens.
+    if (menuScreen_ != nullptr)
+        BuildGameMenuDialogs(*menuScreen_);
     SetProgress(65);
-    // 6. Still to come: the game screen (Game) is created, initialised and registered as "GameWin";
-    //    then "MenuWin" is activated again so the menu is the screen the loop starts with.
-    if (WindowManager() != nullptr && WindowManager()->Find(kMenuName) != nullptr)
-        WindowManager()->ActivateListener(kMenuName);
+    // 6. The game screen; registering makes it active, so the menu is activated again afterwards.
+    if (WindowManager() != nullptr) {
+        auto game = std::make_unique<Game>();
+        game->Init();
+        game_ = game.get();
+        WindowManager()->RegisterListener(kGameName, std::move(game));
+        if (WindowManager()->Find(kMenuName) != nullptr)
+            WindowManager()->ActivateListener(kMenuName);
+    }
     // 7. The cursor.
     cursor_ = std::make_unique<ZoCursorSprite>();
     SetProgress(80);
-    // 9. Still to come: with no profile at all, the "PlayerNameDlg" opens (its Cancel disabled) so the
-    //    first frame asks for a name.
-    // 10. Still to come: high-score tables 0 ("Data/Classic.Zot", "Interface/ScoreClassic") and
-    //     1 ("Data/Arcade.Zot", "Interface/ScoreArcade"), each loading its file at once.
+    // 9. Nobody has played yet: the first frame asks for a name, and it cannot be cancelled.
+    if (menuScreen_ != nullptr && menuScreen_->Profiles().IsEmpty()) {
+        if (ZoPanel* nameEntry = menuScreen_->GetPanel("PlayerNameDlg")) {
+            if (ZoBaseGuiElemen* cancel = nameEntry->cancelButton)
+                cancel->Disable();
+            menuScreen_->OpenPanel("PlayerNameDlg");
+        }
+    }
+    // 10. The two high-score tables, each loading its file at once.
+    ZoTopTables::Instance().CreateGameTables();
     SetProgress(90);
     // 12. Music: list 0 for the menu, list 1 for the game; list 0 plays when music is on.
     CreateMusicPlayLists();

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+class Game;
+class MenuGui;
+
 class GameApplication : public ZoBaseGameApp {
 public:
     static constexpr const char* kGameName = "GameWin";
@@ -16,4 +19,11 @@ public:
 
     // Content in the fixed order of start-up; the progress bar runs through 30, 40, 50, 60, 65, 80, 90.
     void CreateContent() override;
+
+    MenuGui* Menu() const;
+    // The game screen, registered as "GameWin"; owned by the window manager.
+    Game* GameScreen() const { return game_; }
+
+private:
+    Game* game_ = nullptr;
 };

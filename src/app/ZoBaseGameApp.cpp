@@ -1,10 +1,19 @@
 #include "ZoBaseGameApp.h"
 
+#include "MenuDialogs.h"
+#include "ZoBaseGuiElemen.h"
+#include "ZoProfileManager.h"
 #include "ZoTimer.h"
 
 void ZoBaseGameApp::UpdateFrame() {
-    // Still to come with the menu: the "MainMenuDlg.Continue" button is enabled every frame when the
-    // active profile has a saved game, disabled otherwise.
+    // Every frame, so the button follows a change of player or saved game at once.
+    if (continueButton_ != nullptr && menuScreen_ != nullptr) {
+        const ZoProfileManager& profiles = menuScreen_->Profiles();
+        if (profiles.HasActiveProfile() && profiles.ActiveHasSavedGame())
+            continueButton_->Enable();
+        else
+            continueButton_->Disable();
+    }
     ZoWindowManager* manager = WindowManager();
     if (manager == nullptr || manager->Active() == nullptr)
         return;
@@ -22,6 +31,9 @@ void ZoBaseGameApp::CreateContent() {
         menuScreen_ = menu_.get();
         WindowManager()->RegisterListener(kMenuName, std::move(menu_));
     }
-    // Still to come with the menu: its dialogs (profile, player name, delete player, scores, main menu
-    // with its buttons); the main menu dialog and its continue button are kept here.
+    if (menuScreen_ == nullptr)
+        return;
+    const MenuBaseDialogs built = BuildBaseMenuDialogs(*menuScreen_);
+    mainMenuDialog_ = built.mainMenu;
+    continueButton_ = built.continueButton;
 }

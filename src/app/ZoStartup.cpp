@@ -3,6 +3,7 @@
 #include "GameApplication.h"
 #include "PlatformMessageBox.h"
 #include "PlatformSingleInstance.h"
+#include "PlatformTermination.h"
 #include "ZoProfileManager.h"
 #include "ZoRenderDevice.h"
 #include "ZoResourceManager.h"
@@ -26,6 +27,8 @@ int ZoStartup::Run(const ZoStartupOptions& options) {
     if (instance.Acquire() == PlatformSingleInstance::Result::HeldElsewhere)
         return 0;
     PlatformMessageBox::Instance().Install();
+    // SIGTERM and SIGINT end the loop so shut-down runs in order; a lost display ends the process.
+    PlatformTermination::Instance().InstallSignalHandlers();
 
     // 2-5. Archives; a missing one is reported and the game goes on without its files.
     ZoResourceManager& archives = ZoResourceManager::Instance();

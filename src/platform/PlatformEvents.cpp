@@ -1,5 +1,7 @@
 #include "PlatformEvents.h"
 
+#include "PlatformTermination.h"
+
 #include <SDL.h>
 #include <algorithm>
 
@@ -275,8 +277,11 @@ void PlatformEvents::PushMouse(std::uint32_t message, int windowX, int windowY) 
 }
 
 bool PlatformEvents::Fill() {
+    // A termination signal ends the loop as a quit does, without asking the screens first.
+    if (PlatformTermination::Instance().TakeRequest())
+        Push(PlatformMessageCode::kQuit);
     if (!ready_)
-        return false;
+        return !pending_.empty();
     SDL_PumpEvents();
     SDL_Event event;
     // Only the platform's own events; notifications of other parts of the game (user events) stay

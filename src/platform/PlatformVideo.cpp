@@ -1,9 +1,12 @@
 #include "PlatformVideo.h"
 
+#include "PlatformTermination.h"
+
 #include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -106,6 +109,13 @@ struct PlatformVideo::State {
 
 namespace {
 
+// Hidden until the renderer exists: making a GL renderer replaces the window, and a close request the
+// player (or window manager) sent to the first one would be lost with it.
+Uint32 WindowFlags(bool windowed)
+{
+    return windowed ? SDL_WINDOW_HIDDEN : (SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
 // Runs as events are queued: anything that may have spoilt the shown picture forces the next present.
 int WatchEvents(void* userData, SDL_Event* event)
 {
@@ -147,11 +157,27 @@ PlatformVideo& PlatformVideo::Instance()
 
 PlatformVideo::PlatformVideo() : state_(std::make_unique<State>()) {}
 
-PlatformVideo::~PlatformVideo()
+// Shut-down closes the window itself. Reaching here with it still open means the process is leaving in a
+// hurry (exit from inside the window system, a lost display): talking to the display now may never return.
+PlatformVideo::~PlatformVideo() = default;
+
+bool PlatformVideo::IsDisplayDriver(const std::string& driver)
 {
-    if (state_->videoInitialised && SDL_WasInit(SDL_INIT_VIDEO) != 0) {
-        CloseWindow();
+    // Drivers that put a window on a real screen; offscreen, dummy and the like draw for nobody.
+    static const char* const kDisplayDrivers[] = {"x11",     "wayland", "KMSDRM", "windows", "winrt", "cocoa",
+                                                  "uikit",   "Android", "haiku",  "RPI",     "vivante",
+                                                  "emscripten"};
+    for (const char* name : kDisplayDrivers) {
+        if (SDL_strcasecmp(driver.c_str(), name) == 0) {
+            return true;
+        }
     }
+    return false;
+}
+
+bool PlatformVideo::AcceptsDriver(const std::string& driver, bool askedFor)
+{
+    return askedFor || IsDisplayDriver(driver);
 }
 
 bool PlatformVideo::OpenWindow(const std::string& title, bool windowed)
@@ -163,7 +189,21 @@ bool PlatformVideo::OpenWindow(const std::string& title, bool windowed)
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             return false;
         }
+        // When no display answers SDL quietly falls back to a driver that shows nothing; a game
+        // running invisibly is worse than one that does not start.
+        const char* current = SDL_GetCurrentVideoDriver();
+        const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER); // SDL_VIDEODRIVER from the environment
+        const std::string driver = current != nullptr ? current : "";
+        if (!AcceptsDriver(driver, asked != nullptr && asked[0] != '\0')) {
+            std::fprintf(stderr, "Korrik Shooter: no display to open a window on (video driver \"%s\").\n",
+                         driver.c_str());
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
         state_->videoInitialised = true;
+        if (driver == "x11") {
+            PlatformTermination::WatchDisplayConnection();
+        }
     }
     if (!state_->watching) {
         SDL_AddEventWatch(WatchEvents, state_.get());
@@ -171,7 +211,7 @@ bool PlatformVideo::OpenWindow(const std::string& title, bool windowed)
     }
     state_->title = title;
     state_->windowed = windowed;
-    const Uint32 flags = windowed ? SDL_WINDOW_SHOWN : (SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const Uint32 flags = WindowFlags(windowed);
     state_->window = SDL_CreateWindow(title.c_str(), 64, 64, kFrameWidth, kFrameHeight, flags);
     ++state_->generation;
     return state_->window != nullptr;
@@ -218,6 +258,7 @@ bool PlatformVideo::CreateRenderer()
         DestroyRenderer();
         return false;
     }
+    SDL_ShowWindow(state_->window);
     state_->texturesLost = false;
     state_->UploadAll();
     SDL_SetRenderTarget(state_->renderer, state_->frame);
@@ -256,7 +297,7 @@ bool PlatformVideo::RecreateWindow(bool windowed)
         state_->window = nullptr;
     }
     state_->windowed = windowed;
-    const Uint32 flags = windowed ? SDL_WINDOW_SHOWN : (SDL_WINDOW_SHOWN | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const Uint32 flags = WindowFlags(windowed);
     state_->window = SDL_CreateWindow(state_->title.c_str(), 64, 64, kFrameWidth, kFrameHeight, flags);
     if (state_->window == nullptr) {
         return false;

@@ -48,7 +48,12 @@ public:
 
     // Window: 800x600 client area, captioned and not resizable when windowed, desktop full screen otherwise.
     // With SDL_VIDEODRIVER=dummy the same calls give an offscreen window (headless runs and tests).
+    // The window shows once its renderer exists. Only a real display driver is used unless
+    // SDL_VIDEODRIVER names one; false (and video shut again) when SDL could only fall back to one that
+    // shows nothing.
     bool OpenWindow(const std::string& title, bool windowed);
+    static bool IsDisplayDriver(const std::string& driver);
+    static bool AcceptsDriver(const std::string& driver, bool askedFor);
     void CloseWindow();
     bool IsWindowOpen() const;
     bool IsWindowed() const;

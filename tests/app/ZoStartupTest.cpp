@@ -52,7 +52,7 @@ TEST(ZoStartup, WithoutArchivesEveryFailureIsReportedAndStartUpRunsItsWholeOrder
     std::uint64_t frames = 0;
     bool windowManagerReady = false;
     ZoStartupOptions options;
-    options.lockPath = folder + "/../korrik-startup.lock";
+    options.lockPath = folder + ".lock"; // one per test: tests may run at once
     options.framePacing = false;
     options.onProgress = [&](std::int32_t percent) { progress.push_back(percent); };
     options.beforeRun = [&](GameApplication& application) {
@@ -90,6 +90,31 @@ TEST(ZoStartup, WithoutAWindowStartUpSkipsToShutDownAndStillReturnsZero) {
         // A video driver that does not exist: no window, so no render device.
         setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
         // No display either, so the archive errors cannot open real boxes and wait for a click.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        if (chdir(folder.c_str()) != 0)
+            _exit(3);
+        int progressCalls = 0;
+        ZoStartupOptions options;
+        options.lockPath = folder + "/lock";
+        options.onProgress = [&](std::int32_t) { ++progressCalls; };
+        options.beforeRun = [](GameApplication&) { _exit(4); };
+        const int result = ZoStartup::Run(options);
+        _exit(result == 0 && progressCalls == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(ZoStartup, WithNoDisplayTheInvisibleFallbackDriverIsRefusedAndStartUpEndsWithZero) {
+    const std::string folder = apptest::MakeTemporaryFolder("nodisplay");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Nothing asked for and no display: SDL would fall back to drawing offscreen for nobody.
+        unsetenv("SDL_VIDEODRIVER");
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         if (chdir(folder.c_str()) != 0)
