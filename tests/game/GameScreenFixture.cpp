@@ -8,11 +8,15 @@
 #include "ZoSysConfig.h"
 #include "ZoTopTables.h"
 
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <queue>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,14 @@ int GroupIfLanded(const GameMap& map, ZoCell cell, std::int32_t colour) {
 
 void GameScreenTest::SetUp() {
     ASSERT_TRUE(guitest::EnsureGuiWorld());
+    char current[PATH_MAX];
+    ASSERT_NE(getcwd(current, sizeof current), nullptr);
+    previousFolder = current;
+    const char* binary = std::getenv("KORRIK_BINARY_DIR");
+    std::string pattern = std::string(binary != nullptr ? binary : "/tmp") + "/game-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder = pattern;
+    ASSERT_EQ(chdir(folder.c_str()), 0);
     SystemRandom().Seed(20261206);
     ZoSysConfig::Instance().difficulty = 0;
     ZoProfileManager& profiles = ZoProfileManager::Instance();
@@ -63,6 +75,11 @@ void GameScreenTest::TearDown() {
     windows.reset();
     ear.reset();
     ZoTopTables::Instance().Clear();
+    if (!previousFolder.empty()) {
+        EXPECT_EQ(chdir(previousFolder.c_str()), 0);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 void GameScreenTest::Frame(std::int32_t ms) {

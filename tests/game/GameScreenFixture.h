@@ -54,4 +54,7 @@ protected:
     Game* game = nullptr;
     std::unique_ptr<gametest::SoundEar> ear;
     std::string tableFolder;
+    // Each test runs in a fresh folder of its own: test processes run side by side and share a player name.
+    std::string previousFolder;
+    std::string folder;
 };
