@@ -65,8 +65,6 @@ TEST_F(VideoTest, WindowIsCaptionedAndNotResizable) {
     SDL_GetWindowSize(window, &w, &h);
     EXPECT_EQ(w, 800);
     EXPECT_EQ(h, 600);
-    const VideoWindowRect rect = video.WindowRect();
-    EXPECT_GE(rect.right - rect.left, 800);
 }
 
 TEST_F(VideoTest, TexturesOutliveTheRendererAndIdsAreNeverReused) {
@@ -86,7 +84,6 @@ TEST_F(VideoTest, TexturesOutliveTheRendererAndIdsAreNeverReused) {
     EXPECT_FALSE(video.HasRenderer());
     EXPECT_TRUE(video.ReadFramePixels().empty());
     ASSERT_TRUE(video.CreateRenderer());
-    ASSERT_TRUE(video.BeginFrame());
     VideoSprite sprite;
     sprite.texture = second;
     sprite.sourceWidth = 4;
@@ -95,8 +92,7 @@ TEST_F(VideoTest, TexturesOutliveTheRendererAndIdsAreNeverReused) {
     sprite.scaleY = 2.0f;
     sprite.x = 10.0f;
     sprite.y = 20.0f;
-    video.DrawSprite(sprite);
-    video.PresentFrame();
+    video.DrawFrame({sprite}, nullptr);
     const std::vector<std::uint8_t> frame = video.ReadFramePixels();
     ASSERT_EQ(frame.size(), 800u * 600u * 4u);
     auto at = [&](int x, int y) { return &frame[(static_cast<std::size_t>(y) * 800 + x) * 4]; };
