@@ -13,7 +13,12 @@ PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchm
 # Fuzzing needs clang with its runtime; without it the fuzz step is skipped.
 OPTIONAL_PACKAGES := clang libclang-rt-dev
 
-.PHONY: all deps build run test test-unit test-asan test-fuzz fuzz clean
+# What `make bench` drives: a virtual display, a window manager and scripted input.
+BENCH_PACKAGES := xvfb x11-utils openbox xdotool
+# Other games to measure beside this one in the same run, e.g. PEERS='"frozen-bubble --no-fullscreen"'.
+PEERS ?=
+
+.PHONY: all deps build run test test-unit test-asan test-fuzz fuzz bench clean
 
 all: build
 
@@ -50,6 +55,11 @@ fuzz: FUZZ_SECONDS = 600
 fuzz: test-fuzz
 
 test: test-unit test-asan test-fuzz
+
+# CPU and memory of the game under Xvfb with a window manager and mouse input (root: a private /tmp).
+bench: build
+	@sh tools/install-deps.sh "$(BENCH_PACKAGES)" ""
+	tests/bench/xvfb-bench.sh $(BUILD) $(PEERS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -27,10 +27,3 @@ ZoImageData* ZoImageCache::FindTexture(std::uint32_t texture) const
 void ZoImageCache::Insert(const std::string& name, ZoImageData* data) { entries_[name] = data; }
 
 void ZoImageCache::Erase(const std::string& name) { entries_.erase(name); }
-
-void ZoImageCache::ReloadAllTextures()
-{
-    for (auto& entry : entries_) {
-        entry.second->LoadTexture(entry.first, false);
-    }
-}

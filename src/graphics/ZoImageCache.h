@@ -16,8 +16,6 @@ public:
     ZoImageData* FindTexture(std::uint32_t texture) const;
     void Insert(const std::string& name, ZoImageData* data);
     void Erase(const std::string& name);
-    // Loads every cached picture again under its name (masks kept as they were).
-    void ReloadAllTextures();
     std::size_t Size() const { return entries_.size(); }
 
 private:
