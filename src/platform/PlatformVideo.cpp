@@ -451,7 +451,13 @@ PlatformVideo::PlatformVideo() : state_(std::make_unique<State>()) {}
 
 // Shut-down closes the window itself. Reaching here with it still open means the process is leaving in a
 // hurry (exit from inside the window system, a lost display): talking to the display now may never return.
-PlatformVideo::~PlatformVideo() = default;
+// The software frame and its pictures are plain memory, owned by no window, and go here.
+PlatformVideo::~PlatformVideo() {
+    if (state_->surfaceRenderer != nullptr)
+        SDL_DestroyRenderer(state_->surfaceRenderer); // with every texture made on it
+    SDL_FreeSurface(state_->frameSurface);
+    SDL_FreeSurface(state_->staging);
+}
 
 bool PlatformVideo::IsDisplayDriver(const std::string& driver) {
     // Drivers that put a window on a real screen; offscreen, dummy and the like draw for nobody.
@@ -656,13 +662,12 @@ void PlatformVideo::DrawFrame(const std::vector<VideoSprite>& sprites, const std
     if (!s.presenting || s.Rasteriser() == nullptr)
         return;
     s.cost = VideoFrameCost{};
-    if (s.texturesLost) {
-        s.texturesLost = false;
+    if (s.texturesLost && s.path == VideoPath::Accelerated) { // our own surfaces are never lost
         s.ForgetTextures();
-        if (s.path == VideoPath::Accelerated)
-            s.CreateFrameTexture();
+        s.CreateFrameTexture();
         s.RestoreTextures();
     }
+    s.texturesLost = false;
     std::vector<VideoRect> regions;
     if (changed == nullptr || s.frameLost) {
         regions.push_back(kWholeFrame);
@@ -680,10 +685,10 @@ void PlatformVideo::DrawFrame(const std::vector<VideoSprite>& sprites, const std
     s.KeepStretchedSpritesWhole(sprites, bounds, regions);
     s.Rasterise(sprites, bounds, regions);
     s.frameLost = false;
-    if (s.path == VideoPath::Accelerated)
-        s.PresentAccelerated();
-    else
+    if (s.path == VideoPath::Software)
         s.PresentSoftware(regions);
+    else if (!regions.empty() || s.windowLost)
+        s.PresentAccelerated();
 }
 
 const VideoFrameCost& PlatformVideo::LastFrameCost() const { return state_->cost; }
