@@ -1,6 +1,7 @@
 #include "ZoProfileManager.h"
 
 #include "ZoAtomicFile.h"
+#include "ZoPaths.h"
 #include "ZoTextTree.h"
 
 #include <cstdio>
@@ -17,7 +18,8 @@ bool NeedsEscape(unsigned char c, bool first) {
 } // namespace
 
 ZoProfileManager& ZoProfileManager::Instance() {
-    static ZoProfileManager instance;
+    static ZoProfileManager instance(ZoPaths::Instance().UserFile("Profiles.Txt"),
+                                     ZoPaths::Instance().UserFile("Save/"));
     return instance;
 }
 

@@ -13,7 +13,7 @@ public:
     static constexpr const char* kProfilesFile = "Data//Profiles.Txt";
     static constexpr const char* kSaveFolder = "Data/Save/";
 
-    // The game's profiles, in the working folder.
+    // The game's profiles, in the player's folder.
     static ZoProfileManager& Instance();
 
     // saveFolder ends with "/".

@@ -1,11 +1,12 @@
 #include "ZoSysConfig.h"
 
 #include "ZoAtomicFile.h"
+#include "ZoPaths.h"
 
 #include <utility>
 
 ZoSysConfig& ZoSysConfig::Instance() {
-    static ZoSysConfig instance(kFileName);
+    static ZoSysConfig instance(ZoPaths::Instance().UserFile("ZoConfig.Cfg"));
     return instance;
 }
 
@@ -30,6 +31,7 @@ bool ZoSysConfig::Load() {
         soundVolume = 100;
         musicVolume = 100;
         difficulty = 0;
+        ApplyWindowedForRun();
         return false;
     }
     // A key missing from an existing file reads as 0 on purpose: no "SoundVolume" means silence.
@@ -37,11 +39,23 @@ bool ZoSysConfig::Load() {
     soundVolume = tree.GetInt("SoundVolume", 0);
     musicVolume = tree.GetInt("MusicVolume", 0);
     difficulty = tree.GetInt("DifficultLevel", 0);
+    ApplyWindowedForRun();
     return true;
 }
 
+void ZoSysConfig::ApplyWindowedForRun() {
+    windowedInFile = windowed;
+    if (windowedForRun)
+        windowed = *windowedForRun;
+}
+
 bool ZoSysConfig::Save() {
-    tree.SetInt("Windowed", windowed ? 1 : 0);
+    // The command line's mode is not the player's choice; once they pick a mode in the dialog, it is.
+    if (windowedForRun && windowed != *windowedForRun)
+        windowedForRun.reset();
+    if (!windowedForRun)
+        windowedInFile = windowed;
+    tree.SetInt("Windowed", windowedInFile ? 1 : 0);
     tree.SetInt("SoundVolume", soundVolume);
     tree.SetInt("MusicVolume", musicVolume);
     tree.SetInt("DifficultLevel", difficulty);
