@@ -1,8 +1,10 @@
 // datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]: draws every picture and font of the game and
 // stages them with the text files under OUT_DIR/resource/Data and OUT_DIR/lang/Data.
+// datagen --icons DIR NAME: draws the desktop icon as DIR/NxN/apps/NAME.png.
 #include "Art.h"
 #include "ContactSheet.h"
 #include "FontArt.h"
+#include "IconArt.h"
 #include "ImageEncoder.h"
 #include "Painter.h"
 
@@ -31,6 +33,9 @@ bool CopyText(const std::string& from, const std::string& to) {
 namespace {
 
 int Run(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icons") {
+        return WriteIcons(argv[2], argv[3]) ? 0 : 1;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]\n");
         return 2;
