@@ -44,8 +44,11 @@ int ZoStartup::Run(const ZoStartupOptions& options) {
     if (!sizeArchive.empty() && !archives.Open(sizeArchive))
         ShowError(kSizeArchiveError);
 
-    // 6-8. Profiles, the application, engine definitions and options.
-    ZoProfileManager::Instance().LoadProfiles();
+    // 6-8. Profiles, the application, engine definitions and options, in the player's folder.
+    ZoProfileManager& profiles = ZoProfileManager::Instance();
+    profiles.SetFiles(paths.UserFile("Profiles.Txt"), paths.UserFile("Save/"));
+    profiles.LoadProfiles();
+    ZoSysConfig::Instance().SetFileName(paths.UserFile("ZoConfig.Cfg"));
     auto application = std::make_unique<GameApplication>();
     application->SetProgressHook(options.onProgress);
     application->SetFrameHook(options.afterFrame);

@@ -1,7 +1,6 @@
 #include "ZoProfileManager.h"
 
 #include "ZoAtomicFile.h"
-#include "ZoPaths.h"
 #include "ZoTextTree.h"
 
 #include <cstdio>
@@ -18,8 +17,7 @@ bool NeedsEscape(unsigned char c, bool first) {
 } // namespace
 
 ZoProfileManager& ZoProfileManager::Instance() {
-    static ZoProfileManager instance(ZoPaths::Instance().UserFile("Profiles.Txt"),
-                                     ZoPaths::Instance().UserFile("Save/"));
+    static ZoProfileManager instance;
     return instance;
 }
 

@@ -1,12 +1,11 @@
 #include "ZoSysConfig.h"
 
 #include "ZoAtomicFile.h"
-#include "ZoPaths.h"
 
 #include <utility>
 
 ZoSysConfig& ZoSysConfig::Instance() {
-    static ZoSysConfig instance(ZoPaths::Instance().UserFile("ZoConfig.Cfg"));
+    static ZoSysConfig instance(kFileName);
     return instance;
 }
 

@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 class ZoSysConfig {
 public:
     static constexpr const char* kFileName = "Data/ZoConfig.Cfg";
 
-    // The game's options, in the player's folder.
+    // The game's options, in the working folder until start-up names the player's folder.
     static ZoSysConfig& Instance();
 
     explicit ZoSysConfig(std::string fileName);
@@ -32,6 +33,7 @@ public:
     void SetWindowedForThisRun(bool windowedThisRun) { windowedForRun = windowedThisRun; }
 
     const std::string& FileName() const { return fileName; }
+    void SetFileName(std::string name) { fileName = std::move(name); }
     const ZoTextTree& Tree() const { return tree; }
 
     bool windowed = false;

@@ -30,11 +30,15 @@ struct Scratch {
     std::string root;
 };
 
+// Folders are relative to a scratch root; "@" stands for the root itself, so "xdg" stays relative.
 struct LocationCase {
     const char* name;
     std::vector<const char*> archiveFolders;
-    ZoPathEnvironment environment; // folders relative to the scratch root, "@" standing for it
-    const char* dataFolder;        // expected, relative to the root; null: refused
+    const char* executable;
+    const char* dataDir;
+    const char* xdgDataHome;
+    const char* home;
+    const char* dataFolder; // expected, without the closing slash; null: refused
     const char* userFolder;
 };
 
@@ -42,81 +46,45 @@ std::string Rooted(const std::string& root, const std::string& value) {
     return value.rfind('@', 0) == 0 ? root + value.substr(1) : value;
 }
 
-const char* const kInstalled = "../share/games/korrik-shooter/Data";
-
 TEST(FileLocations, ArchivesAndPlayerFilesFollowTheTreeAroundTheProgram) {
+    const char* share = "usr/share/games/korrik-shooter/Data";
+    const char* homeData = "home/.local/share/korrik-shooter/";
+    // clang-format off
     const std::vector<LocationCase> cases = {
-        {"build tree keeps everything beside the program",
-         {"build/Data"},
-         {"@/build", kInstalled, "", "", "@/home", ""},
-         "build/Data/",
-         "build/Data/"},
-        {"install reads its share folder, writes the home",
-         {"usr/share/games/korrik-shooter/Data"},
-         {"@/usr/games", kInstalled, "", "", "@/home", ""},
-         "usr/share/games/korrik-shooter/Data/",
-         "home/.local/share/korrik-shooter/"},
-        {"XDG_DATA_HOME moves the player's folder",
-         {"usr/share/games/korrik-shooter/Data"},
-         {"@/usr/games", kInstalled, "", "@/xdg", "@/home", ""},
-         "usr/share/games/korrik-shooter/Data/",
-         "xdg/korrik-shooter/"},
-        {"a relative XDG_DATA_HOME is ignored",
-         {"usr/share/games/korrik-shooter/Data"},
-         {"@/usr/games", kInstalled, "", "xdg", "@/home", ""},
-         "usr/share/games/korrik-shooter/Data/",
-         "home/.local/share/korrik-shooter/"},
-        {"--data-dir names the archives' folder",
-         {"mine"},
-         {"@/usr/games", kInstalled, "@/mine", "", "@/home", ""},
-         "mine/",
-         "home/.local/share/korrik-shooter/"},
-        {"--data-dir may name the folder above Data",
-         {"mine/Data"},
-         {"@/usr/games", kInstalled, "@/mine", "", "@/home", ""},
-         "mine/Data/",
-         "home/.local/share/korrik-shooter/"},
-        {"--data-dir keeps a build tree's player files",
-         {"build/Data", "mine"},
-         {"@/build", kInstalled, "@/mine", "", "@/home", ""},
-         "mine/",
-         "build/Data/"},
-        {"--data-dir without archives is refused",
-         {"usr/share/games/korrik-shooter/Data"},
-         {"@/usr/games", kInstalled, "@/empty", "", "@/home", ""},
-         nullptr,
-         nullptr},
-        {"no home folder is refused",
-         {"usr/share/games/korrik-shooter/Data"},
-         {"@/usr/games", kInstalled, "", "", "", ""},
-         nullptr,
-         nullptr},
+        {"a build tree keeps all beside the program", {"build/Data"}, "@/build", "", "", "@/home",
+         "build/Data", "build/Data/"},
+        {"an install writes only the home", {share}, "@/usr/games", "", "", "@/home", share, homeData},
+        {"XDG_DATA_HOME moves the player's folder", {share}, "@/usr/games", "", "@/xdg", "@/home",
+         share, "xdg/korrik-shooter/"},
+        {"a relative XDG_DATA_HOME is ignored", {share}, "@/usr/games", "", "xdg", "@/home", share, homeData},
+        {"--data-dir names the archives' folder", {"mine"}, "@/usr/games", "@/mine", "", "@/home",
+         "mine", homeData},
+        {"--data-dir may name the folder above", {"mine/Data"}, "@/usr/games", "@/mine", "", "@/home",
+         "mine/Data", homeData},
+        {"--data-dir keeps a build tree's files", {"build/Data", "mine"}, "@/build", "@/mine", "", "@/home",
+         "mine", "build/Data/"},
+        {"--data-dir without archives", {share}, "@/usr/games", "@/none", "", "@/home", nullptr, nullptr},
+        {"no home folder", {share}, "@/usr/games", "", "", "", nullptr, nullptr},
     };
+    // clang-format on
     for (const LocationCase& c : cases) {
         SCOPED_TRACE(c.name);
         Scratch scratch;
         for (const char* folder : c.archiveFolders)
             scratch.Archives(folder);
-        ZoPathEnvironment environment = c.environment;
-        for (std::string* value : {&environment.executableFolder, &environment.dataDirOption,
-                                   &environment.xdgDataHome, &environment.home})
-            *value = Rooted(scratch.root, *value);
+        const ZoPathEnvironment environment = {
+            Rooted(scratch.root, c.executable), "../share/games/korrik-shooter/Data",
+            Rooted(scratch.root, c.dataDir),    Rooted(scratch.root, c.xdgDataHome),
+            Rooted(scratch.root, c.home),       ""};
         fs::create_directories(environment.executableFolder);
         ZoPaths paths;
         const bool resolved = paths.Resolve(environment);
         ASSERT_EQ(resolved, c.dataFolder != nullptr) << paths.error;
         if (!resolved)
             continue;
-        EXPECT_EQ(paths.dataFolder, scratch.root + "/" + c.dataFolder);
+        EXPECT_EQ(paths.dataFolder, scratch.root + "/" + c.dataFolder + "/");
         EXPECT_EQ(paths.userFolder, scratch.root + "/" + c.userFolder);
-        EXPECT_EQ(paths.lockFile, "");
     }
-}
-
-TEST(FileLocations, TheLockFollowsTheRuntimeFolder) {
-    ZoPaths paths;
-    ASSERT_TRUE(paths.Resolve({"/nowhere", kInstalled, "", "", "/home/ann", "/run/user/1000"}));
-    EXPECT_EQ(paths.lockFile, "/run/user/1000/korrik-shooter.lock");
 }
 
 struct ModeCase {

@@ -141,6 +141,7 @@ SECOND=$!
 PIDS+=($SECOND)
 timeout 5 tail --pid=$SECOND -s 0.1 -f /dev/null || fail "a second copy did not leave at once"
 wait $SECOND || fail "a second copy left with status $?"
+[ -e "$WORK/run/korrik-shooter.lock" ] || fail "the single-instance lock is not in XDG_RUNTIME_DIR"
 # SDL takes the keyboard focus a moment after its loop first runs and drops keys until then, so the
 # name is typed once the dark name field shows and that moment has passed.
 for _ in $(seq 100); do
