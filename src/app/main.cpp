@@ -1,5 +1,4 @@
 // The entry point of Korrik Shooter: the command line, where the files live, then the game.
-#include "ZoAtomicFile.h"
 #include "ZoCommandLine.h"
 #include "ZoPaths.h"
 #include "ZoStartup.h"
@@ -75,7 +74,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Working in the player's folder: nothing relative can land in the install or where we were started.
-    if (!ZoAtomicFile::CreateFolders(paths.userFolder) || chdir(paths.userFolder.c_str()) != 0)
+    if (!paths.CreateUserFolder() || chdir(paths.userFolder.c_str()) != 0)
         std::fprintf(stderr, "%s: cannot use %s; nothing will be saved\n", kProgram,
                      paths.userFolder.c_str());
 

@@ -1,5 +1,6 @@
 #include "ZoPaths.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -84,4 +85,15 @@ bool ZoPaths::Resolve(const ZoPathEnvironment& environment) {
                    ? WithSlash(environment.xdgRuntimeDir) + kGameFolderName + ".lock"
                    : std::string();
     return true;
+}
+
+bool ZoPaths::CreateUserFolder() const {
+    for (std::size_t slash = userFolder.find('/', 1); slash != std::string::npos;
+         slash = userFolder.find('/', slash + 1)) {
+        const std::string folder = userFolder.substr(0, slash);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat info {};
+    return stat(userFolder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

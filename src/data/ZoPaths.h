@@ -26,6 +26,10 @@ public:
     // False with error set when --data-dir holds no archives or no home folder is known.
     bool Resolve(const ZoPathEnvironment& environment);
 
+    // Makes the player's folder and every missing parent, readable by the player alone, as the XDG
+    // folders are meant to be. True when it exists afterwards.
+    bool CreateUserFolder() const;
+
     std::string DataFile(const std::string& name) const { return dataFolder + name; }
     std::string UserFile(const std::string& name) const { return userFolder + name; }
 
