@@ -45,7 +45,8 @@ ZoPaths& ZoPaths::Instance() {
 
 bool ZoPaths::Resolve(const ZoPathEnvironment& environment) {
     error.clear();
-    const std::string besideProgram = WithSlash(environment.executableFolder) + "Data/";
+    const std::string program = WithSlash(Absolute(environment.executableFolder));
+    const std::string besideProgram = program + "Data/";
     const bool buildTree = HoldsArchives(besideProgram);
 
     if (!environment.dataDirOption.empty()) {
@@ -64,8 +65,7 @@ bool ZoPaths::Resolve(const ZoPathEnvironment& environment) {
     } else {
         // Even when it is missing: the error then names the folder the install should have filled.
         const std::string& installed = environment.installedData;
-        dataFolder =
-            Tidy(IsAbsolute(installed) ? installed : WithSlash(environment.executableFolder) + installed);
+        dataFolder = Tidy(IsAbsolute(installed) ? installed : program + installed);
     }
 
     // A build tree keeps the player's files beside its archives, as it always did; an install is never
