@@ -34,10 +34,15 @@ namespace {
 
 int Run(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--icons") {
-        return WriteIcons(argv[2], argv[3]) ? 0 : 1;
+        if (!WriteIcons(argv[2], argv[3])) {
+            std::fprintf(stderr, "datagen: cannot write the icons under %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
     }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]\n");
+        std::fprintf(stderr, "usage: datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]\n"
+                             "       datagen --icons DIR NAME\n");
         return 2;
     }
     const std::string assets = argv[1];
