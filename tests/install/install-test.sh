@@ -4,8 +4,7 @@
 # and find the player's files in that HOME and nowhere else.
 #   install-test.sh BUILD_DIR           cmake --install BUILD_DIR into a scratch prefix
 #   install-test.sh --deb PACKAGE.deb   the package's file list, then the package unpacked (never installed)
-# Needs Xvfb, openbox, xdotool, xprop and xwd (exit 77 without them). Display :120, or
-# KORRIK_TEST_DISPLAY.
+# Needs Xvfb, openbox, xdotool, xprop and xwd (exit 77 without them).
 set -euo pipefail
 
 fail() { echo "install test: FAILED: $*" >&2; exit 1; }
@@ -86,10 +85,18 @@ snapshot() {
 snapshot >"$WORK/root.before"
 
 # A private X server with a window manager.
+# Display :120 (or KORRIK_TEST_DISPLAY); when it is taken, the first free one Xvfb finds.
 DISPLAY_NUMBER=${KORRIK_TEST_DISPLAY:-120}
-[ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ] && fail "display :$DISPLAY_NUMBER is taken (set KORRIK_TEST_DISPLAY)"
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-PIDS+=($!)
+if [ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ]; then
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+    DISPLAY_NUMBER=$(head -1 "$WORK/display")
+    [ -n "$DISPLAY_NUMBER" ] || fail "Xvfb found no free display"
+else
+    Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    PIDS+=($!)
+fi
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ] && break; sleep 0.1; done
 export DISPLAY=:$DISPLAY_NUMBER
 mkdir -p "$WORK"/{home,wm,run,cwd,xdg}
