@@ -9,6 +9,8 @@
 class ZoSysConfig {
 public:
     static constexpr const char* kFileName = "Data/ZoConfig.Cfg";
+    // Volumes run from 0 to this, as the options dialog's sliders do.
+    static constexpr int kMaxVolume = 255;
 
     // The game's options, read from kFileName in the working folder.
     static ZoSysConfig& Instance();
