@@ -62,20 +62,6 @@ void ZoProfileDlg::SelectItem(const std::string& playerName) {
     }
 }
 
-std::int32_t ZoProfileDlg::ItemCount() const {
-    return static_cast<std::int32_t>(
-        std::count_if(widgets.begin(), widgets.end(), [](const std::unique_ptr<ZoBaseGuiElemen>& widget) {
-            return widget->kind == ZoBaseGuiElemen::kKindProfileButton;
-        }));
-}
-
-ZoBaseGuiElemen* ZoProfileDlg::FindItem(const std::string& playerName) const {
-    for (const auto& widget : widgets)
-        if (widget->kind == ZoBaseGuiElemen::kKindProfileButton && widget->caption == playerName)
-            return widget.get();
-    return nullptr;
-}
-
 void ZoProfileDlg::Draw() {
     if (addButton != nullptr) {
         const auto count = static_cast<std::int32_t>(Profiles().Profiles().size());

@@ -24,9 +24,6 @@ public:
     // A button per profile in list order, the active one selected.
     void Rebuild();
     void SelectItem(const std::string& playerName);
-    std::int32_t ItemCount() const;
-    // The button of the named player, or null.
-    ZoBaseGuiElemen* FindItem(const std::string& playerName) const;
 
     // The profile list shown; the game's own unless another was set.
     ZoProfileManager& Profiles() const;

@@ -7,8 +7,8 @@
 
 namespace {
 
-void ThreeStateButton(PictureSet& set, const std::string& name, int w, int h, const std::string& label,
-                      double size, const ButtonColours& colours) {
+void FourLookButton(PictureSet& set, const std::string& name, int w, int h, const std::string& label,
+                    double size, const ButtonColours& colours) {
     cairo_surface_t* s = set.Add(name, w, h * 4, 1, 4);
     Painter p(s);
     for (int i = 0; i < 4; ++i) {
@@ -228,25 +228,37 @@ void SmallPieces(PictureSet& set) {
 }
 
 void Buttons(PictureSet& set) {
-    const int mw = kMenuButtonWidth, mh = kMenuButtonHeight;
-    ThreeStateButton(set, "Interface/Continue", mw, mh, "CONTINUE", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/StartNew", mw, mh, "NEW GAME", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/ClassicGame", mw, mh, "CLASSIC", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/ArcadeGame", mw, mh, "ARCADE", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/Options", mw, mh, "OPTIONS", 20, kBlueButton);
-    ThreeStateButton(set, "Interface/Help", mw, mh, "HELP", 20, kBlueButton);
-    ThreeStateButton(set, "Interface/Score", mw, mh, "HIGH SCORES", 20, kBlueButton);
-    ThreeStateButton(set, "Interface/Exit", mw, mh, "EXIT", 20, kRedButton);
-    const int sw = kSmallButtonWidth, sh = kSmallButtonHeight;
-    ThreeStateButton(set, "Interface/BtnOk", sw, sh, "OK", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/BtnCancel", sw, sh, "CANCEL", 18, kRedButton);
-    ThreeStateButton(set, "Interface/Yes", sw, sh, "YES", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/No", sw, sh, "NO", 20, kRedButton);
-    ThreeStateButton(set, "Interface/Menu", sw, sh, "MENU", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/Credits", sw, sh, "CREDITS", 18, kBlueButton);
-    ThreeStateButton(set, "Interface/Clear", sw, sh, "CLEAR", 18, kRedButton);
-    ThreeStateButton(set, "Interface/NewProfile", sw, sh, "NEW", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/DelProfile", sw, sh, "DELETE", 18, kRedButton);
+    struct Look {
+        const char* name;
+        const char* label;
+        double textSize;
+        const ButtonColours& colours;
+        bool menuSized;
+    };
+    const Look looks[] = {
+        {"Continue", "CONTINUE", 20, kGreenButton, true},
+        {"StartNew", "NEW GAME", 20, kOrangeButton, true},
+        {"ClassicGame", "CLASSIC", 20, kOrangeButton, true},
+        {"ArcadeGame", "ARCADE", 20, kOrangeButton, true},
+        {"Options", "OPTIONS", 20, kBlueButton, true},
+        {"Help", "HELP", 20, kBlueButton, true},
+        {"Score", "HIGH SCORES", 20, kBlueButton, true},
+        {"Exit", "EXIT", 20, kRedButton, true},
+        {"BtnOk", "OK", 20, kGreenButton, false},
+        {"BtnCancel", "CANCEL", 18, kRedButton, false},
+        {"Yes", "YES", 20, kGreenButton, false},
+        {"No", "NO", 20, kRedButton, false},
+        {"Menu", "MENU", 20, kOrangeButton, false},
+        {"Credits", "CREDITS", 18, kBlueButton, false},
+        {"Clear", "CLEAR", 18, kRedButton, false},
+        {"NewProfile", "NEW", 20, kGreenButton, false},
+        {"DelProfile", "DELETE", 18, kRedButton, false},
+    };
+    for (const Look& look : looks) {
+        FourLookButton(
+            set, std::string("Interface/") + look.name, look.menuSized ? kMenuButtonWidth : kSmallButtonWidth,
+            look.menuSized ? kMenuButtonHeight : kSmallButtonHeight, look.label, look.textSize, look.colours);
+    }
     ArrowButton(set, "Interface/LArrow", -1);
     ArrowButton(set, "Interface/RArrow", 1);
 }
@@ -291,9 +303,10 @@ void OptionsDialog(PictureSet& set) {
     Painter p(s);
     Dialog(p, d, "OPTIONS", 220);
     const double ox = OriginX(d), oy = OriginY(d);
-    const Rgb label = Rgb8(255, 244, 200);
-    TextFrom(p, "Sound", 250 - ox, kSoundSliderY - oy + 7, 19, label, 1);
-    TextFrom(p, "Music", 250 - ox, kMusicSliderY - oy + 7, 19, label, 1);
+    // White and of the game font's size, like the check boxes' labels the game writes beside them.
+    const Rgb label{1, 1, 1};
+    TextFrom(p, "Sound", 250 - ox, kSoundSliderY - oy + 6, 17, label, 1);
+    TextFrom(p, "Music", 250 - ox, kMusicSliderY - oy + 6, 17, label, 1);
     // A thin rule and the difficulty heading.
     cairo_move_to(p.Cr(), 60, 258);
     cairo_line_to(p.Cr(), d.width - 70, 258);

@@ -299,7 +299,7 @@ void GameBackground(PictureSet& set, const std::string& name, Mood mood) {
     // The mode's name as the menu says it, and what brings the next row.
     const bool classic = mood == Mood::Day;
     TextFrom(p, classic ? "CLASSIC" : "ARCADE", sx, sy - 2, 22, Rgb8(255, 246, 190), 0);
-    TextFrom(p, classic ? "rows come on misses" : "rows come with time", sx, sy + 20, 13, Rgb8(220, 228, 255),
+    TextFrom(p, classic ? "rows on misses" : "rows on a timer", sx, sy + 20, 13, Rgb8(220, 228, 255),
              0);
     // A small legend under the markers: they count misses in Classic and time in Arcade.
     TextFrom(p, classic ? "misses left" : "time left", 612, 588, 12, Rgb{1, 1, 1}, 0);
