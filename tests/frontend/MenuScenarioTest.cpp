@@ -194,7 +194,7 @@ private:
             Settle();
             return;
         } else if (verb == "shot") {
-            Frame();
+            Settle();
             EXPECT_FALSE(
                 guitest::SavePng(ZoRenderDevice::Instance().ReadFramePixels(), "shots/" + line[1]).empty());
             return;
