@@ -317,6 +317,8 @@ private:
         } else if (what == "volumes") {
             EXPECT_EQ(ZoSoundManager::Instance().SoundVolume(), std::stoi(line[2]));
             EXPECT_EQ(ZoSoundManager::Instance().MusicVolume(), std::stoi(line[3]));
+        } else if (what == "sound") {
+            EXPECT_EQ(ZoSoundManager::Instance().SoundEnabled(), line[2] == "on");
         } else if (what == "cursor") {
             const ZoClip& cursor = app_->Cursor()->Picture();
             EXPECT_EQ(cursor.red + cursor.green + cursor.blue == 3 * 255.0f, line[2] == "white");
