@@ -2,6 +2,7 @@
 
 #include "ZoAtomicFile.h"
 
+#include <algorithm>
 #include <utility>
 
 ZoSysConfig& ZoSysConfig::Instance() {
@@ -35,8 +36,9 @@ bool ZoSysConfig::Load() {
     }
     // A key missing from an existing file reads as 0 on purpose: no "SoundVolume" means silence.
     windowed = tree.GetInt("Windowed", 0) != 0;
-    soundVolume = tree.GetInt("SoundVolume", 0);
-    musicVolume = tree.GetInt("MusicVolume", 0);
+    // A hand-edited volume outside the sliders' range would put the knob off its track.
+    soundVolume = std::clamp(tree.GetInt("SoundVolume", 0), 0, kMaxVolume);
+    musicVolume = std::clamp(tree.GetInt("MusicVolume", 0), 0, kMaxVolume);
     difficulty = tree.GetInt("DifficultLevel", 0);
     ApplyWindowedForRun();
     return true;

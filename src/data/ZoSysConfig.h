@@ -11,6 +11,8 @@
 class ZoSysConfig {
 public:
     static constexpr const char* kFileName = "Data/ZoConfig.Cfg";
+    // Volumes run from 0 to this, as the options dialog's sliders do.
+    static constexpr int kMaxVolume = 255;
 
     // The game's options, in the working folder until start-up names the player's folder.
     static ZoSysConfig& Instance();

@@ -89,7 +89,7 @@ int Run(int argc, char** argv) {
     if (!sheet.empty() && !WriteContactSheet(set, sheet)) {
         return 1;
     }
-    if (!mock.empty() && !WriteMockScreens(set, fonts, mock)) {
+    if (!mock.empty() && !WriteMockScreens(set, fonts, assets + "/Lang.Txt", mock)) {
         return 1;
     }
     return 0;
