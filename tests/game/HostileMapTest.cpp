@@ -16,6 +16,7 @@ TEST(HostileMapTest, OversizedBoardIsCutToTheGrid) {
                               {{"Data/Map.Txt", "xMax = 50\nyMax = 400\nBubbleRadius = 9\nxPlayerPos = 400\n"
                                                 "yPlayerPos = 539\n"}});
     auto map = std::make_unique<GameMap>();
+    GameValues().GameState = 0; // a game runs: lines drop
     EXPECT_EQ(GameValues().xMax, 20);
     EXPECT_EQ(GameValues().yMax, 20);
     EXPECT_EQ(GameValues().BubbleRadius, 9);
