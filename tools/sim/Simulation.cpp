@@ -12,6 +12,7 @@
 #include "ZoWindowManager.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -167,16 +168,13 @@ void Simulation::Run(const SimScript& script) {
             RunWhile([] { return true; }, command.first);
             break;
         case SimCommand::Kind::Print:
-            Print();
+            Print(true);
             break;
         case SimCommand::Kind::Press:
             Click(aimX_, aimY_);
             break;
         case SimCommand::Kind::State:
-            out_ << "score=" << map->score << " recorded=" << Recorded() << " moves=" << map->NumMovesLeft
-                 << " begin=" << map->NumBeginMoves << " nextbegin=" << map->NextNumBeginMoves
-                 << " addlines=" << map->NumAddLines << " gamestate=" << GameValues().GameState
-                 << " mapstate=" << map->MapState << "\n";
+            Print(false);
             break;
         case SimCommand::Kind::Menu:
             Menu();
@@ -256,17 +254,30 @@ std::string Simulation::Recorded() const {
     return list.empty() ? "-1" : list;
 }
 
-void Simulation::Print() {
+void Simulation::Print(bool board) {
     const GameMap& map = *game_->Map();
     const BaseBubble* current = game_->GetShooter()->CurrentBubble();
     const BaseBubble* next = map.NextBubble();
-    out_ << "score=" << map.score << "\nrecorded=" << Recorded() << "\nbonus=" << map.TripleBonus
+    std::ostringstream text;
+    text << "score=" << map.score << "\nrecorded=" << Recorded() << "\nbonus=" << map.TripleBonus
          << "\ncombo=" << map.LongestCombo << "\nmoves=" << map.NumMovesLeft << " begin=" << map.NumBeginMoves
          << " nextbegin=" << map.NextNumBeginMoves << " addlines=" << map.NumAddLines
          << "\ngamestate=" << GameValues().GameState << " mapstate=" << map.MapState
          << "\ncurrent=" << (current != nullptr ? current->BubbleID : -1)
-         << " next=" << (next != nullptr ? next->BubbleID : -1) << "\n";
+         << " next=" << (next != nullptr ? next->BubbleID : -1);
+    std::string lines = text.str();
     const GameGlobals& values = GameValues();
+    if (!board) {
+        // The same values on one line, the board reduced to the number of rows in use.
+        std::replace(lines.begin(), lines.end(), '\n', ' ');
+        std::int32_t rows = 0;
+        for (std::int32_t y = 0; y < values.yMax; ++y) {
+            rows = map.IsRowEmpty(y) ? rows : y + 1;
+        }
+        out_ << lines << " rows=" << rows << "\n";
+        return;
+    }
+    out_ << lines << "\n";
     for (std::int32_t y = 0; y < values.yMax; ++y) {
         out_ << "row " << y << ":";
         for (std::int32_t x = 0; x < values.xMax; ++x) {

@@ -45,7 +45,8 @@ private:
 
     void Fire();
     void Menu();
-    void Print();
+    // The state, with the board one line per row, or all on one line with the number of rows in use.
+    void Print(bool board);
     std::string Recorded() const;
     void ReportErrors();
 
