@@ -221,7 +221,9 @@ void Game::ProcessCommand() {
     const std::string command = pendingCommand;
     pendingCommand.clear();
     sender = nullptr;
-    if (command == kToMenuButton) {
+    if (command == kToMenuButton && IsFinished()) {
+        ToMenu(true); // nothing left to save
+    } else if (command == kToMenuButton) {
         // Remembered until the shot has landed, the balls have fallen and the line has dropped: leaving
         // mid-drop must neither skip the line nor lose the falling balls' points.
         leaveRequested_ = true;

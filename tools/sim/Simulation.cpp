@@ -206,10 +206,11 @@ void Simulation::Run(const SimScript& script) {
 
 void Simulation::Fire() {
     const std::int32_t shot = ++shots_;
+    // Falls count from the start of the command, the landing only from the click on.
+    const std::int32_t loosenedBefore = game_->Map()->ballsLoosened;
     // No game running: the launcher can never fire, so there is nothing to wait for.
     RunWhile([this] { return !CanFire() && !game_->IsFinished(); }, kFireWaitLimit);
     const std::int32_t landingsBefore = game_->Map()->landings;
-    const std::int32_t loosenedBefore = game_->Map()->ballsLoosened;
     Click(aimX_, aimY_);
     RunWhile([this] { return !ShotSettled(); }, kSettleLimit);
     const GameMap& map = *game_->Map();
