@@ -21,8 +21,8 @@ ZoVector FaceOf(const std::vector<std::uint8_t>& frame, const ZoVector& centre, 
     const ZoVector pouch = centre - aim * 12.0f;
     ZoVector sum;
     int count = 0;
-    for (int y = static_cast<int>(centre.y) - 30; y <= static_cast<int>(centre.y) + 30; ++y) {
-        for (int x = static_cast<int>(centre.x) - 30; x <= static_cast<int>(centre.x) + 30; ++x) {
+    for (int y = static_cast<int>(centre.y) - 30; y <= std::min(599, static_cast<int>(centre.y) + 30); ++y) {
+        for (int x = static_cast<int>(centre.x) - 30; x <= std::min(799, static_cast<int>(centre.x) + 30); ++x) {
             const ZoVector p(static_cast<float>(x), static_cast<float>(y), 0.0f);
             const guitest::Rgb c = guitest::PixelAt(frame, x, y);
             if ((p - centre).Length() > 30.0f || (p - ball).Length() < 18.0f || (p - pouch).Length() < 10.0f ||
