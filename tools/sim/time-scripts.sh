@@ -2,7 +2,7 @@
 # time-scripts.sh BUILD_DIR [COUNT] : times COUNT typical scripts (a dozen aimed shots and a print each, on the
 # scenario boards) run two at a time, as a check that korrik-sim stays fast enough for many scenarios.
 set -e
-build=${1:?usage: time-scripts.sh BUILD_DIR [COUNT]}
+build=$(cd "${1:?usage: time-scripts.sh BUILD_DIR [COUNT]}" && pwd)
 count=${2:-200}
 boards=$(cd "$(dirname "$0")/../../tests/game/scenarios" && pwd)
 work=$(mktemp -d)
