@@ -7,14 +7,14 @@
 
 namespace {
 
-struct Spec {
+struct CommandShape {
     const char* name;
     SimCommand::Kind kind;
     int arguments;
 };
 
 // The commands after set-up and their argument counts; difficulty and seed are handled apart.
-constexpr Spec kSpecs[] = {
+constexpr CommandShape kCommands[] = {
     {"dt", SimCommand::Kind::Dt, 1},         {"colour", SimCommand::Kind::Colour, 1},
     {"next", SimCommand::Kind::Next, 1},     {"aim", SimCommand::Kind::Aim, 2},
     {"fire", SimCommand::Kind::Fire, 0},     {"swap", SimCommand::Kind::Swap, 0},
@@ -96,22 +96,22 @@ bool SimScript::Parse(const std::string& text, std::string& error) {
             }
             continue;
         }
-        const Spec* spec = nullptr;
-        for (const Spec& s : kSpecs) {
-            spec = word[0] == s.name ? &s : spec;
+        const CommandShape* shape = nullptr;
+        for (const CommandShape& s : kCommands) {
+            shape = word[0] == s.name ? &s : shape;
         }
-        if (spec == nullptr) {
+        if (shape == nullptr) {
             return fail("unknown command");
         }
-        if (static_cast<int>(word.size()) != spec->arguments + 1) {
-            return fail("expected " + std::to_string(spec->arguments) + " argument(s)");
+        if (static_cast<int>(word.size()) != shape->arguments + 1) {
+            return fail("expected " + std::to_string(shape->arguments) + " argument(s)");
         }
         SimCommand command;
-        command.kind = spec->kind;
-        for (int i = 0; i < spec->arguments; ++i) {
+        command.kind = shape->kind;
+        for (int i = 0; i < shape->arguments; ++i) {
             long long low = 0;
             long long high = 0;
-            RangeOf(spec->kind, i, low, high);
+            RangeOf(shape->kind, i, low, high);
             if (!ToInteger(word[static_cast<std::size_t>(i) + 1], low, high, value)) {
                 return fail("argument out of range " + std::to_string(low) + ".." + std::to_string(high));
             }
