@@ -68,6 +68,7 @@ int ZoStartup::Run(const ZoStartupOptions& options) {
         if (options.beforeRun)
             options.beforeRun(*application);
         application->Run();
+        application->SaveGameBeforeQuit();
     }
 
     // Shut-down: device and window, then the application with everything it owns.

@@ -3,6 +3,7 @@
 #include "Game.h"
 #include "GameGlobals.h"
 #include "GameSprites.h"
+#include "Shooter.h"
 #include "ZoCheckBoxGroup.h"
 #include "ZoCursorSprite.h"
 #include "ZoDialogPanel.h"
@@ -44,6 +45,8 @@ MenuGui::MenuGui() {
     launcher->Load("KorrikMenu", false);
     launcher->Animation().Setup(1, AnimNone, 1, 1);
     launcher->position = ZoVector(kLauncherX, kLauncherY, 0.0f);
+    // Until the mouse first moves, the creature looks straight up with its balls beside it.
+    aim = ZoVector(0.0f, -1.0f, 0.0f);
     // Loaded and placed, but the main menu panel draws its own grass.
     grass = std::make_unique<ZoClip>();
     grass->Load("MenuGrass", false);
@@ -129,20 +132,19 @@ void MenuGui::Draw() {
 }
 
 void MenuGui::DrawDecoration() {
-    float rotation = std::acos(std::fmax(-1.0f, std::fmin(1.0f, -aim.y)));
-    if (aim.x > 0.0f)
-        rotation = -rotation;
-    launcher->rotation = rotation;
+    // The same turn as the game's launcher: the creature faces where the ball goes.
+    const ZoVector facing = aim.Normalized();
+    launcher->rotation = Shooter::FacingAngle(facing);
     if (GameSprites::Instance().Loaded()) {
         if (!currentBall)
             currentBall = RandomBall();
         if (!nextBall)
             nextBall = RandomBall();
-        nextBall->position = launcher->position - aim * kNextBallDistance;
+        nextBall->position = launcher->position - facing * kNextBallDistance;
         nextBall->SetFrame(kRestFrame);
         nextBall->Draw();
         launcher->Draw();
-        currentBall->position = launcher->position + aim * kCurrentBallDistance;
+        currentBall->position = launcher->position + facing * kCurrentBallDistance;
         currentBall->SetFrame(kRestFrame);
         currentBall->Draw();
     } else {

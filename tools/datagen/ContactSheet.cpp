@@ -155,10 +155,11 @@ void GameMock(PictureSet& set, const Fonts& fonts, cairo_t* cr, bool arcade) {
     DrawFrame(cr, *set.Find("ExpBubbles/3/0"), 5, 380, 320);
     DrawFrame(cr, *set.Find("ExpBubbles/3/1"), 9, 300, 350);
     const double ax = 0.45, ay = -std::sqrt(1 - 0.45 * 0.45);
-    const double angle = std::acos(ax);
+    // The creatures are drawn upright and turn clockwise towards the aim, as in the game.
+    const double angle = std::atan2(ax, -ay);
     DrawFrame(cr, *set.Find("Bubbles/2"), 8, kLauncherX - 7.25 * ax, kLauncherY - 7.25 * ay);
     DrawFrame(cr, *set.Find("Korrik"), 0, kLauncherX, kLauncherY, angle);
-    DrawFrame(cr, *set.Find("Bubbles/1"), 8, kLauncherX + 31 * ax, kLauncherY + 31 * ay, angle);
+    DrawFrame(cr, *set.Find("Bubbles/1"), 8, kLauncherX + 31 * ax, kLauncherY + 31 * ay);
     for (int i = 0; i < 4; ++i) {
         DrawFrame(cr, *set.Find("Moves/" + std::to_string(i)), 0, kMarkerPositions[i][0],
                   kMarkerPositions[i][1]);
@@ -196,10 +197,7 @@ void MenuMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
     font.Draw(cr, "(Click To Change Player)", static_cast<int>(PanelX(menu, 76) - 20),
               static_cast<int>(PanelY(menu, 25) - 3), 1);
     const double ax = -0.5, ay = -std::sqrt(0.75);
-    double angle = std::acos(-ay);
-    if (ax > 0) {
-        angle = -angle;
-    }
+    const double angle = std::atan2(ax, -ay);
     DrawFrame(cr, *set.Find("Bubbles/4"), 8, 720 - ax * 6, 520 - ay * 6);
     DrawFrame(cr, *set.Find("KorrikMenu"), 0, 720, 520, angle);
     DrawFrame(cr, *set.Find("Bubbles/0"), 8, 720 + ax * 32, 520 + ay * 32);

@@ -471,7 +471,7 @@ void LoadScreen(PictureSet& set) {
         cairo_restore(cr);
         p.SetColour(kInk, 0.3);
         cairo_fill(cr);
-        p.Ball(0, 0, 16, kBallColours[side == 0 ? 2 : 4], side == 0 ? 2 : 4);
+        p.Ball(0, 7, 16, kBallColours[side == 0 ? 2 : 4], side == 0 ? 2 : 4); // seen through the pouch
         DrawKorrik(p, 0, 0, side == 1);
         p.Ball(0, -31, 16, kBallColours[side == 0 ? 1 : 0], side == 0 ? 1 : 0);
         cairo_restore(cr);
