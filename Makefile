@@ -10,6 +10,8 @@ FUZZ_SECONDS ?= 15
 PACKAGES := build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libcairo2-dev libvorbis-dev libogg-dev libjpeg-dev libfreetype-dev \
             fonts-dejavu-core xvfb
+# The install test plays the installed game under a private X server; validators check what desktops read.
+PACKAGES += desktop-file-utils appstream man-db dpkg-dev file openbox xdotool x11-utils x11-apps
 # Fuzzing needs clang with its runtime; without it the fuzz step is skipped.
 OPTIONAL_PACKAGES := clang libclang-rt-dev
 
@@ -63,3 +65,19 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+# The game as a player installs it. `make test-install`: cmake --install into a scratch prefix, then the
+# installed game played under Xvfb with a fresh home (ctest runs the same script). `make package`: the
+# .deb in $(BUILD)/package/, checked by lintian and by the same script on the unpacked package.
+.PHONY: package test-install
+test-install: build
+	tests/install/install-test.sh $(BUILD)
+
+package: build
+	@sh tools/install-deps.sh "" "lintian"
+	rm -f $(BUILD)/package/*.deb
+	cd $(BUILD) && cpack
+	@if command -v lintian >/dev/null; then echo lintian; \
+	  lintian --allow-root --fail-on error,warning $(BUILD)/package/*.deb; \
+	else echo "lintian not installed: package not linted"; fi
+	tests/install/install-test.sh --deb $(BUILD)/package/*.deb

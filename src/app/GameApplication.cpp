@@ -16,6 +16,14 @@ GameApplication::~GameApplication() {
     ZoTopTables::Instance().Clear();
 }
 
+void GameApplication::SaveGameBeforeQuit() {
+    if (game_ == nullptr || WindowManager() == nullptr || WindowManager()->Active() != game_)
+        return;
+    // The last balls fall while the window closes: silently.
+    ZoSoundManager::Instance().SetSoundEnabled(false);
+    game_->SaveBeforeQuit();
+}
+
 MenuGui* GameApplication::Menu() const {
     return dynamic_cast<MenuGui*>(menuScreen_);
 }

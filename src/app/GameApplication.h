@@ -23,6 +23,9 @@ public:
     MenuGui* Menu() const;
     // The game screen, registered as "GameWin"; owned by the window manager.
     Game* GameScreen() const { return game_; }
+    // After the loop: a game still on screen (the window closed, a quit signal) is saved as the menu
+    // button would save it, so it is not lost and no older saved game comes back.
+    void SaveGameBeforeQuit();
 
 private:
     Game* game_ = nullptr;

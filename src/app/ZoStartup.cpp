@@ -4,11 +4,13 @@
 #include "PlatformMessageBox.h"
 #include "PlatformSingleInstance.h"
 #include "PlatformTermination.h"
+#include "ZoPaths.h"
 #include "ZoProfileManager.h"
 #include "ZoRenderDevice.h"
 #include "ZoResourceManager.h"
 #include "ZoShowError.h"
 #include "ZoSoundManager.h"
+#include "ZoSysConfig.h"
 
 #include <memory>
 
@@ -22,8 +24,9 @@ std::string ZoStartup::SizeSpecificArchive(std::int32_t width, std::int32_t heig
 
 int ZoStartup::Run(const ZoStartupOptions& options) {
     // 1. One copy only; a second one leaves at once, touching nothing.
-    PlatformSingleInstance instance(options.lockPath.empty() ? PlatformSingleInstance::DefaultLockPath()
-                                                             : options.lockPath);
+    const ZoPaths& paths = ZoPaths::Instance();
+    const std::string& lockPath = options.lockPath.empty() ? paths.lockFile : options.lockPath;
+    PlatformSingleInstance instance(lockPath.empty() ? PlatformSingleInstance::DefaultLockPath() : lockPath);
     if (instance.Acquire() == PlatformSingleInstance::Result::HeldElsewhere)
         return 0;
     PlatformMessageBox::Instance().Install();
@@ -32,21 +35,26 @@ int ZoStartup::Run(const ZoStartupOptions& options) {
 
     // 2-5. Archives; a missing one is reported and the game goes on without its files.
     ZoResourceManager& archives = ZoResourceManager::Instance();
-    if (!archives.Open(kResourceArchive))
+    if (!archives.Open(paths.DataFile("Resource.Zor")))
         ShowError(kResourceArchiveError);
-    if (!archives.Open(kLanguageArchive))
+    if (!archives.Open(paths.DataFile("Lang.Zor")))
         ShowError(kLanguageArchiveError);
     const std::string sizeArchive =
         SizeSpecificArchive(ZoRenderDevice::kScreenWidth, ZoRenderDevice::kScreenHeight);
     if (!sizeArchive.empty() && !archives.Open(sizeArchive))
         ShowError(kSizeArchiveError);
 
-    // 6-8. Profiles, the application, engine definitions and options.
-    ZoProfileManager::Instance().LoadProfiles();
+    // 6-8. Profiles, the application, engine definitions and options, in the player's folder.
+    ZoProfileManager& profiles = ZoProfileManager::Instance();
+    profiles.SetFiles(paths.UserFile("Profiles.Txt"), paths.UserFile("Save/"));
+    profiles.LoadProfiles();
+    ZoSysConfig::Instance().SetFileName(paths.UserFile("ZoConfig.Cfg"));
     auto application = std::make_unique<GameApplication>();
     application->SetProgressHook(options.onProgress);
     application->SetFrameHook(options.afterFrame);
     application->SetFramePacing(options.framePacing);
+    if (options.windowed)
+        ZoSysConfig::Instance().SetWindowedForThisRun(*options.windowed);
     application->LoadEngineDefs();
 
     // 9-16. Window, device and load screen, sound, content, then the loop. The start-up chime of the
@@ -60,6 +68,7 @@ int ZoStartup::Run(const ZoStartupOptions& options) {
         if (options.beforeRun)
             options.beforeRun(*application);
         application->Run();
+        application->SaveGameBeforeQuit();
     }
 
     // Shut-down: device and window, then the application with everything it owns.

@@ -3,14 +3,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class GameApplication;
 class ZoBaseApplication;
 
 struct ZoStartupOptions {
-    // The single-instance lock file; empty for the per-user default.
+    // The single-instance lock file; empty for the one the player's folders name.
     std::string lockPath;
+    // The window mode of the command line, for this run only; none: the saved option.
+    std::optional<bool> windowed;
     // Frames paced to the display; scripted runs may switch it off.
     bool framePacing = true;
     // Looks at every SetProgress value, in order.
@@ -23,8 +26,6 @@ struct ZoStartupOptions {
 
 class ZoStartup {
 public:
-    static constexpr const char* kResourceArchive = "Data//Resource.Zor";
-    static constexpr const char* kLanguageArchive = "Data//Lang.Zor";
     static constexpr const char* kResourceArchiveError = "Error Loading Resource File. Resource.Zor";
     static constexpr const char* kLanguageArchiveError = "Error Loading Resource File.";
     static constexpr const char* kSizeArchiveError = "Error Loading Resource File. 240x320.Zor";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ZoProfileManager {
@@ -13,7 +14,7 @@ public:
     static constexpr const char* kProfilesFile = "Data//Profiles.Txt";
     static constexpr const char* kSaveFolder = "Data/Save/";
 
-    // The game's profiles, in the working folder.
+    // The game's profiles, in the working folder until start-up names the player's folder.
     static ZoProfileManager& Instance();
 
     // saveFolder ends with "/".
@@ -51,6 +52,11 @@ public:
     std::int32_t PreviousActive() const { return previousActive; }
     const std::vector<std::unique_ptr<ZoProfileItem>>& Profiles() const { return profiles; }
     const std::string& ProfilesFile() const { return profilesFile; }
+    // saveFolder ends with "/".
+    void SetFiles(std::string profilesPath, std::string saveFolderPath) {
+        profilesFile = std::move(profilesPath);
+        saveFolder = std::move(saveFolderPath);
+    }
 
     // Set by the profile dialog from its layout; the manager itself enforces no limit.
     std::int32_t maximumProfiles = 5;

@@ -2,6 +2,7 @@
 
 #include "ZoAtomicFile.h"
 
+#include <algorithm>
 #include <utility>
 
 ZoSysConfig& ZoSysConfig::Instance() {
@@ -30,18 +31,32 @@ bool ZoSysConfig::Load() {
         soundVolume = 100;
         musicVolume = 100;
         difficulty = 0;
+        ApplyWindowedForRun();
         return false;
     }
     // A key missing from an existing file reads as 0 on purpose: no "SoundVolume" means silence.
     windowed = tree.GetInt("Windowed", 0) != 0;
-    soundVolume = tree.GetInt("SoundVolume", 0);
-    musicVolume = tree.GetInt("MusicVolume", 0);
+    // A hand-edited volume outside the sliders' range would put the knob off its track.
+    soundVolume = std::clamp(tree.GetInt("SoundVolume", 0), 0, kMaxVolume);
+    musicVolume = std::clamp(tree.GetInt("MusicVolume", 0), 0, kMaxVolume);
     difficulty = tree.GetInt("DifficultLevel", 0);
+    ApplyWindowedForRun();
     return true;
 }
 
+void ZoSysConfig::ApplyWindowedForRun() {
+    windowedInFile = windowed;
+    if (windowedForRun)
+        windowed = *windowedForRun;
+}
+
 bool ZoSysConfig::Save() {
-    tree.SetInt("Windowed", windowed ? 1 : 0);
+    // The command line's mode is not the player's choice; once they pick a mode in the dialog, it is.
+    if (windowedForRun && windowed != *windowedForRun)
+        windowedForRun.reset();
+    if (!windowedForRun)
+        windowedInFile = windowed;
+    tree.SetInt("Windowed", windowedInFile ? 1 : 0);
     tree.SetInt("SoundVolume", soundVolume);
     tree.SetInt("MusicVolume", musicVolume);
     tree.SetInt("DifficultLevel", difficulty);

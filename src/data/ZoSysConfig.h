@@ -4,13 +4,17 @@
 #include "ZoTextTree.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 class ZoSysConfig {
 public:
     static constexpr const char* kFileName = "Data/ZoConfig.Cfg";
+    // Volumes run from 0 to this, as the options dialog's sliders do.
+    static constexpr int kMaxVolume = 255;
 
-    // The game's options, read from kFileName in the working folder.
+    // The game's options, in the working folder until start-up names the player's folder.
     static ZoSysConfig& Instance();
 
     explicit ZoSysConfig(std::string fileName);
@@ -26,8 +30,12 @@ public:
     // Writes the options (atomically, creating the folder when missing). False when the write failed;
     // the options stay in effect either way.
     bool Save();
+    // The window mode of the command line: it wins over the file for this run only. The file keeps its
+    // own value until the player changes the mode in the options dialog.
+    void SetWindowedForThisRun(bool windowedThisRun) { windowedForRun = windowedThisRun; }
 
     const std::string& FileName() const { return fileName; }
+    void SetFileName(std::string name) { fileName = std::move(name); }
     const ZoTextTree& Tree() const { return tree; }
 
     bool windowed = false;
@@ -36,6 +44,10 @@ public:
     std::int32_t difficulty = 0; // 0 easy, 1 normal, 2 hard
 
 private:
+    // Remembers the file's mode, then puts the command line's in its place.
+    void ApplyWindowedForRun();
     std::string fileName;
-    ZoTextTree tree; // kept from load to save so keys we do not know survive
+    ZoTextTree tree;                    // kept from load to save so keys we do not know survive
+    std::optional<bool> windowedForRun; // the command line's mode, while it stands
+    bool windowedInFile = false;
 };

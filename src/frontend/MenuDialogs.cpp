@@ -1,6 +1,7 @@
 #include "MenuDialogs.h"
 
 #include "ZoBaseMenuGui.h"
+#include "ZoBitmapFont.h"
 #include "ZoButton.h"
 #include "ZoCheckBox.h"
 #include "ZoCheckBoxGroup.h"
@@ -33,6 +34,8 @@ std::unique_ptr<ZoDialogPanel> Confirmation(const std::string& messageKey) {
 void AddMainMenu(ZoBaseMenuGui& menu, MenuBaseDialogs& built) {
     auto panel = std::make_unique<ZoPanel>();
     panel->Create("MainMenu");
+    // Its picture covers the whole screen: the darkening behind it would only cost time.
+    panel->drawOverlay = false;
     ZoPanel* mainMenu = menu.AddPanel("MainMenuDlg", std::move(panel));
     // Two buttons of one name: the first greets the player, the second invites a change.
     mainMenu->AddButton("Interface/ChangeProfileTr", 76.0f, 21.0f, "MainMenuDlg.Profile",
@@ -80,15 +83,18 @@ void AddOptions(ZoBaseMenuGui& menu) {
     if (ZoClip* box = windowed->Image())
         box->position = ZoVector(410.0f, 325.0f, 0.0f);
     windowed->captionSwitch = 1;
-    windowed->captionAlignment = 0;
+    windowed->caption = "Full screen";
+    windowed->captionAlignment = ZoBitmapFont::kAlignRight;
     windowed->checked = !options.windowed;
     dialog->AddElement("OptionsDlg.WindowedCheckBox", std::move(windowed));
     auto group = std::make_unique<ZoCheckBoxGroup>();
     group->ownName = "OptionsDlg.Difficult";
-    group->AddCheckBox("OptionsDlg.Easy", "", 1, 276.0f, 405.0f, 0.0f);
-    group->AddCheckBox("OptionsDlg.Normal", "", 1, 410.0f, 405.0f, 0.0f);
-    group->AddCheckBox("OptionsDlg.Hard", "", 1, 540.0f, 405.0f, 0.0f);
     const char* const levels[3] = {"OptionsDlg.Easy", "OptionsDlg.Normal", "OptionsDlg.Hard"};
+    const char* const labels[3] = {"Easy", "Normal", "Hard"};
+    const float columns[3] = {276.0f, 410.0f, 540.0f};
+    for (int i = 0; i < 3; ++i)
+        group->AddCheckBox(levels[i], labels[i], 1, columns[i], 405.0f, 0.0f)->captionAlignment =
+            ZoBitmapFont::kAlignLeft;
     if (options.difficulty >= 0 && options.difficulty <= 2)
         group->Check(levels[options.difficulty]);
     dialog->AddElement("OptionsDlg.Difficult", std::move(group));
@@ -107,24 +113,18 @@ void AddHelpAndCredits(ZoBaseMenuGui& menu) {
     help->AddButton("Interface/Menu", 77.0f, 93.0f, "HelpBackToMenu", ZoPanel::kRoleCancel);
     help->AddButton("Interface/Credits", 28.0f, 93.0f, "Help.Credits", ZoPanel::kRolePlain);
     struct Text {
-        const char* text;
+        const char* key;
         float px, py;
     };
+    // The language file holds the words, so the help names the modes as the menu does.
     const Text texts[3] = {
-        {"RELAX MODE#The new rows will appear when you miss a certain#number of shots.", 5.0f, 50.0f},
-        {"TIME MODE#The new row will appear when a certain time has passed.", 5.0f, 65.0f},
-        {"GAME RULES#Put three or more balls at same color together so that#they burst and disappear. The "
-         "more balls are blown#up at one shot, the more points you gain!#Balls that fall apart from the rest "
-         "will explode#too giving you much more score!#Symbols on the shown represent the number of "
-         "unsuccessful#moves left to add new row.",
-         5.0f, 23.0f},
-    };
+        {"HelpClassic", 5.0f, 50.0f}, {"HelpArcade", 5.0f, 65.0f}, {"HelpRules", 5.0f, 23.0f}};
     for (const Text& text : texts) {
         auto paragraph = std::make_unique<ZoParagraph>();
         paragraph->SetColour(255.0f, 255.0f, 255.0f, 255.0f);
         paragraph->alignment = 2;
         paragraph->SetFont(0);
-        paragraph->SetText(text.text);
+        paragraph->SetText(ZoLanguage::Instance().GetText(text.key));
         paragraph->position = help->PanelPoint(text.px, text.py);
         help->AddParagraph(std::move(paragraph));
     }

@@ -3,7 +3,11 @@
 #include "Game.h"
 #include "GameGlobals.h"
 #include "GameSprites.h"
+#include "Shooter.h"
 #include "ZoCheckBoxGroup.h"
+#include "ZoCursorSprite.h"
+#include "ZoDialogPanel.h"
+#include "ZoLanguage.h"
 #include "ZoPlayList.h"
 #include "ZoProfileDlg.h"
 #include "ZoProfileManager.h"
@@ -26,6 +30,14 @@ constexpr float kMuzzle = 43.0f;
 constexpr float kCurrentBallDistance = 32.0f;
 constexpr float kNextBallDistance = 6.0f;
 constexpr float kSpeedScale = 0.1f;
+
+// The language text with its "%s" replaced by the name (the name is data, never a format).
+std::string WithName(std::string text, const std::string& name) {
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, name);
+    return text;
+}
 } // namespace
 
 MenuGui::MenuGui() {
@@ -33,6 +45,8 @@ MenuGui::MenuGui() {
     launcher->Load("KorrikMenu", false);
     launcher->Animation().Setup(1, AnimNone, 1, 1);
     launcher->position = ZoVector(kLauncherX, kLauncherY, 0.0f);
+    // Until the mouse first moves, the creature looks straight up with its balls beside it.
+    aim = ZoVector(0.0f, -1.0f, 0.0f);
     // Loaded and placed, but the main menu panel draws its own grass.
     grass = std::make_unique<ZoClip>();
     grass->Load("MenuGrass", false);
@@ -54,11 +68,17 @@ std::unique_ptr<BaseBubble> MenuGui::RandomBall() const {
     return ball;
 }
 
+bool MenuGui::LauncherFree() const {
+    return openPanels.size() == 1 && openPanels.front()->state == ZoPanel::Steady;
+}
+
 bool MenuGui::OnEvent(ZoInputEvent& event) {
     aim = event.eventPosition - launcher->position;
     aim.z = 0.0f;
     aim = aim.Normalized();
-    if (event.releasedButton == ZoInputEvent::kReleasedRight && currentBall && nextBall &&
+    // Clicks belong to the dialogs while one is open or fading: nothing is swapped or fired under them.
+    const bool launcherFree = LauncherFree();
+    if (launcherFree && event.releasedButton == ZoInputEvent::kReleasedRight && currentBall && nextBall &&
         currentBall->BubbleID != nextBall->BubbleID) {
         currentBall->Restart();
         nextBall->Restart();
@@ -68,8 +88,8 @@ bool MenuGui::OnEvent(ZoInputEvent& event) {
     const bool released = event.releasedButton == ZoInputEvent::kReleasedLeft;
     if (ZoPanelHost::OnEvent(event))
         return true;
-    // A click no widget took (or any click while a panel fades) fires a ball.
-    if (released && currentBall)
+    // A click on the bare main menu fires a ball.
+    if (launcherFree && released && currentBall)
         Fire();
     return false;
 }
@@ -105,22 +125,26 @@ void MenuGui::Draw() {
         playerButton->captionSwitch = 1;
         playerButton->caption = "WELCOME: " + Profiles().ActiveProfileName();
     }
+    // The game tints the pointer with the ball about to be fired; the menu has none.
+    if (ZoCursorSprite* cursor = ZoCursorSprite::Instance())
+        cursor->Picture().SetColour(255.0f, 255.0f, 255.0f, 255.0f);
     ZoPanelHost::Draw();
+}
 
-    float rotation = std::acos(std::fmax(-1.0f, std::fmin(1.0f, -aim.y)));
-    if (aim.x > 0.0f)
-        rotation = -rotation;
-    launcher->rotation = rotation;
+void MenuGui::DrawDecoration() {
+    // The same turn as the game's launcher: the creature faces where the ball goes.
+    const ZoVector facing = aim.Normalized();
+    launcher->rotation = Shooter::FacingAngle(facing);
     if (GameSprites::Instance().Loaded()) {
         if (!currentBall)
             currentBall = RandomBall();
         if (!nextBall)
             nextBall = RandomBall();
-        nextBall->position = launcher->position - aim * kNextBallDistance;
+        nextBall->position = launcher->position - facing * kNextBallDistance;
         nextBall->SetFrame(kRestFrame);
         nextBall->Draw();
         launcher->Draw();
-        currentBall->position = launcher->position + aim * kCurrentBallDistance;
+        currentBall->position = launcher->position + facing * kCurrentBallDistance;
         currentBall->SetFrame(kRestFrame);
         currentBall->Draw();
     } else {
@@ -265,14 +289,12 @@ bool MenuGui::HandleProfileCommand(const std::string& command) {
         OpenPanel("ProfileDlg");
     } else if (command == "ProfileDlg.Ok") {
         ClosePanel("ProfileDlg");
-        // Compared with the player of the dialog's opening: the manager's previous index may be stale
-        // (from adding a player long ago) or point back at the same player after two clicks.
-        const std::int32_t before =
-            profileDialog != nullptr ? profileDialog->activeAtOpen : profiles.PreviousActive();
-        if (profiles.Active() != before) {
+        // Names, not list indexes: adding or deleting players moves the indexes under the dialog.
+        if (profileDialog != nullptr && profiles.ActiveProfileName() != profileDialog->committedPlayer) {
             if (game != nullptr)
                 game->SetFinished();
             profiles.SaveProfiles();
+            profileDialog->committedPlayer = profiles.ActiveProfileName();
         }
     } else if (command == "ProfileDlg.Add") {
         OpenPanel("PlayerNameDlg");
@@ -292,6 +314,8 @@ bool MenuGui::HandleProfileCommand(const std::string& command) {
             profileDialog->SelectItem(playerName);
         }
         profiles.SaveProfiles();
+        if (profileDialog != nullptr)
+            profileDialog->committedPlayer = playerName;
         if (game != nullptr) {
             // A returning player keeps their saved game; only a new player starts from nothing.
             if (known)
@@ -303,13 +327,20 @@ bool MenuGui::HandleProfileCommand(const std::string& command) {
     } else if (command == "PlayerNameDlg.Cancel") {
         CloseOrAskForName("PlayerNameDlg");
     } else if (command == "ProfileDlg.Delete") {
+        if (auto* question = dynamic_cast<ZoDialogPanel*>(GetPanel("DeletePlayerNameDlg")))
+            question->SetMessage(WithName(ZoLanguage::Instance().GetText("ConfirmDeletePlayer"),
+                                          profiles.ActiveProfileName()));
         OpenPanel("DeletePlayerNameDlg");
     } else if (command == "DeletePlayerNameDlg.Ok") {
         profiles.DeleteActiveProfile();
         profiles.SaveProfiles();
+        // The game under way was the deleted player's; it must not go on as the next player's.
+        if (game != nullptr)
+            game->SetFinished();
         if (profileDialog != nullptr) {
             profileDialog->RemoveItems();
             profileDialog->Rebuild();
+            profileDialog->committedPlayer = profiles.ActiveProfileName();
         }
         CloseOrAskForName("DeletePlayerNameDlg");
     } else if (command == "DeletePlayerNameDlg.Cancel") {

@@ -23,7 +23,9 @@ public:
 
     bool OnEvent(ZoInputEvent& event) override;
     void Update(std::int32_t elapsed) override;
+    // The greeting, then the panels with the launcher and its balls between the root and the dialogs.
     void Draw() override;
+    void DrawDecoration() override;
     void ProcessCommand() override;
     virtual void ContinueGame();
 
@@ -44,6 +46,8 @@ public:
     std::vector<std::unique_ptr<BubbleDestroy>> bursts;
 
 private:
+    // Only the main menu is open, and it is not fading.
+    bool LauncherFree() const;
     void StartMode(std::int32_t mode);
     void StartGameMusic();
     void Fire();

@@ -29,7 +29,7 @@ void ZoProfileDlg::AddItem(const std::string& playerName, std::int32_t index) {
     button->LoadImage("Interface/ProfileItem");
     button->caption = playerName;
     button->captionSwitch = 1;
-    ZoBaseGuiElemen* added = AddElement(playerName, std::move(button));
+    ZoBaseGuiElemen* added = AddElement(kPlayerCommand, std::move(button));
     PlaceElement(50.0f, static_cast<float>(listTop) + rowStep * static_cast<float>(index), added);
 }
 
@@ -62,13 +62,6 @@ void ZoProfileDlg::SelectItem(const std::string& playerName) {
     }
 }
 
-std::int32_t ZoProfileDlg::ItemCount() const {
-    return static_cast<std::int32_t>(
-        std::count_if(widgets.begin(), widgets.end(), [](const std::unique_ptr<ZoBaseGuiElemen>& widget) {
-            return widget->kind == ZoBaseGuiElemen::kKindProfileButton;
-        }));
-}
-
 void ZoProfileDlg::Draw() {
     if (addButton != nullptr) {
         const auto count = static_cast<std::int32_t>(Profiles().Profiles().size());
@@ -82,7 +75,7 @@ void ZoProfileDlg::Draw() {
 
 void ZoProfileDlg::Open() {
     ZoPanel::Open();
-    activeAtOpen = Profiles().Active();
+    committedPlayer = Profiles().ActiveProfileName();
     if (!Profiles().IsEmpty())
         SelectItem(Profiles().ActiveProfileName());
 }

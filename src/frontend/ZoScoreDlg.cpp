@@ -108,6 +108,6 @@ void ZoScoreDlg::Draw() {
     if (top == nullptr)
         return;
     if (ZoBitmapFont* font = ZoFontRegistry::Instance().Get(0))
-        top->DrawRecords(*font, layout);
+        top->DrawRecords(*font, layout, alpha); // rows fade with the panel when a dialog covers it
     top->DrawTitle(layout.titlePosition, alpha);
 }

@@ -110,7 +110,7 @@ void ZoTop::ResetAlpha() {
         record.alpha = 0;
 }
 
-void ZoTop::DrawRecords(ZoBitmapFont& font, const ZoTopLayout& layout) const {
+void ZoTop::DrawRecords(ZoBitmapFont& font, const ZoTopLayout& layout, float alphaLimit) const {
     const float red = font.red;
     const float green = font.green;
     const float blue = font.blue;
@@ -118,7 +118,7 @@ void ZoTop::DrawRecords(ZoBitmapFont& font, const ZoTopLayout& layout) const {
     for (std::size_t i = 0; i < records_.size(); ++i) {
         const ZoTopRecord& record = records_[i];
         const std::int32_t y = layout.topY + layout.lineStep * static_cast<std::int32_t>(i);
-        font.SetColour(255.0f, 255.0f, 255.0f, static_cast<float>(record.alpha));
+        font.SetColour(255.0f, 255.0f, 255.0f, std::min(static_cast<float>(record.alpha), alphaLimit));
         font.DrawText(layout.numberX, y, std::to_string(i + 1).c_str(), ZoBitmapFont::kAlignRight);
         font.DrawText(layout.nameX, y, record.playerName.c_str(), ZoBitmapFont::kAlignLeft);
         font.DrawText(layout.scoreX, y, std::to_string(record.score).c_str(), ZoBitmapFont::kAlignRight);

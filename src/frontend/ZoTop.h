@@ -63,9 +63,10 @@ public:
     const std::vector<ZoTopRecord>& Records() const { return records_; }
     std::vector<ZoTopRecord>& Records() { return records_; }
 
-    // One row per record in white at the record's alpha: rank ending at numberX, name from nameX,
-    // score ending at scoreX. The font's colour is restored afterwards.
-    void DrawRecords(ZoBitmapFont& font, const ZoTopLayout& layout) const;
+    // One row per record in white at the record's alpha, never above the given limit (the panel's own
+    // alpha): rank ending at numberX, name from nameX, score ending at scoreX. The font's colour is
+    // restored afterwards.
+    void DrawRecords(ZoBitmapFont& font, const ZoTopLayout& layout, float alphaLimit = 255.0f) const;
     // The title picture at position with the given alpha; nothing without a title.
     void DrawTitle(const ZoVector& position, float alpha);
 

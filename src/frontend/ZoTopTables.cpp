@@ -2,11 +2,12 @@
 
 #include "PlatformVideo.h"
 #include "ZoImageCache.h"
+#include "ZoPaths.h"
 
 namespace {
 
 std::string InFolder(const std::string& folder, const std::string& name) {
-    if (folder.empty())
+    if (folder.empty() || name.front() == '/')
         return name;
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
@@ -34,8 +35,9 @@ ZoTop& ZoTopTables::Create(std::int32_t number, const std::string& fileName,
 }
 
 void ZoTopTables::CreateGameTables(const std::string& folder) {
-    Create(kClassic, InFolder(folder, "Data/Classic.Zot"), "Interface/ScoreClassic");
-    Create(kArcade, InFolder(folder, "Data/Arcade.Zot"), "Interface/ScoreArcade");
+    const ZoPaths& paths = ZoPaths::Instance();
+    Create(kClassic, InFolder(folder, paths.UserFile("Classic.Zot")), "Interface/ScoreClassic");
+    Create(kArcade, InFolder(folder, paths.UserFile("Arcade.Zot")), "Interface/ScoreArcade");
 }
 
 ZoTop* ZoTopTables::Get(std::int32_t number) {

@@ -18,8 +18,8 @@ public:
     // The start-up sequence of one table: construct, file name, title, register under number, load.
     // Replaces (and deletes) a table already registered under that number.
     ZoTop& Create(std::int32_t number, const std::string& fileName, const std::string& titlePicture);
-    // Both game tables: 0 "Data/Classic.Zot" and 1 "Data/Arcade.Zot" under folder (empty: the working
-    // folder), with their title pictures.
+    // Both game tables: 0 "Classic.Zot" and 1 "Arcade.Zot" in the player's folder (under folder when one
+    // is given and the player's folder is relative), with their title pictures.
     void CreateGameTables(const std::string& folder = std::string());
     // The table of that number (the game's GameID), or null.
     ZoTop* Get(std::int32_t number);

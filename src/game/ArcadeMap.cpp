@@ -4,8 +4,8 @@
 
 void ArcadeMap::Update(std::int32_t elapsed) {
     GameMap::Update(elapsed);
-    const std::int32_t state = GameValues().GameState;
-    if (state == 2 || state == 3 || state == 4 || state == 5 || MapState == kIntroAfterLoad) {
+    // The clock runs only while a game runs, and stands while a ball flies and after loading.
+    if (GameValues().GameState != 0 || MapState == kIntroAfterLoad) {
         return;
     }
     if (GetShooter() != nullptr && GetShooter()->flying) {
@@ -15,7 +15,8 @@ void ArcadeMap::Update(std::int32_t elapsed) {
     if (ElapsedTime > kTimeStep) {
         --NumMovesLeft;
         ElapsedTime = 0;
-        if (NumMovesLeft == -1) {
+        // At the hard level the count can already lie below -1 after a drop: every step then brings a line.
+        if (NumMovesLeft <= -1) {
             StartLineDrop();
         }
     }

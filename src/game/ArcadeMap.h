@@ -9,7 +9,7 @@ public:
 
     ArcadeMap() = default;
 
-    // The board's frame, then the clock (stopped while a ball flies, after loading and when no game runs).
+    // The board's frame, then the clock.
     void Update(std::int32_t elapsed) override;
     void Reset(bool fill) override;
     // A miss costs nothing here: only time brings rows.

@@ -6,6 +6,7 @@
 #include "ZoBitmapFont.h"
 #include "ZoButton.h"
 #include "ZoProfileManager.h"
+#include "ZoShowError.h"
 #include "ZoSoundManager.h"
 #include "ZoTopTables.h"
 #include "ZoWindowManager.h"
@@ -22,6 +23,10 @@ constexpr float kMenuButtonY = 566.0f / 6.0f;
 constexpr float kEndButtonX = 50.0f;
 constexpr float kEndButtonY = 87.0f;
 constexpr std::int32_t kMenuPlayList = 0;
+// Leaving or quitting waits for a shot, falling balls and line drops to finish: about a second, never more
+// than this much game time.
+constexpr std::int32_t kSettleLimit = 10000;
+constexpr std::int32_t kSettleStep = 16;
 
 ZoSoundManager& GameSoundManager() {
     ZoSoundManager* output = GameValues().soundOutput;
@@ -101,6 +106,7 @@ void Game::ResetBoard(std::unique_ptr<GameMap> map, const char* background) {
 
 void Game::NewGame() {
     GameValues().GameState = 0;
+    ForgetEndAndLeave();
     DropEndPanels();
     GameSprites::Instance().Layer().Clear();
     if (shooter_ != nullptr) {
@@ -121,9 +127,16 @@ void Game::DropEndPanels() {
     }
 }
 
+void Game::ForgetEndAndLeave() {
+    endProcessed_ = false;
+    leaveRequested_ = false;
+    leaveWaited_ = 0;
+}
+
 bool Game::OnEvent(ZoInputEvent& event) {
     const bool taken = ZoPanelHost::OnEvent(event);
-    if (!taken && GameValues().GameState == 0 && shooter_ != nullptr) {
+    // Once the player has asked to leave, the launcher takes nothing more.
+    if (!taken && GameValues().GameState == 0 && shooter_ != nullptr && !leaveRequested_) {
         shooter_->HandleMouse(event.releasedButton, event.message, event.eventPosition.x,
                               event.eventPosition.y);
     }
@@ -140,26 +153,51 @@ void Game::Update(std::int32_t elapsed) {
     if (map_ == nullptr) {
         return;
     }
-    GameGlobals& values = GameValues();
-    if (values.GameState != 4 && values.GameState != 2) {
-        map_->Update(elapsed);
+    // The map runs on after a game is won or lost: the last balls still fall and score, and the end waits
+    // for them, so the board, the panel and the table agree.
+    map_->Update(elapsed);
+    if (leaveRequested_) {
+        leaveWaited_ += elapsed;
     }
-    if (values.GameState == 4) {
-        EndGame(kCompletePanel, 5);
-    } else if (values.GameState == 2) {
-        EndGame(kGameOverPanel, 3);
+    const std::int32_t state = GameValues().GameState;
+    if ((state == 4 || state == 2) && map_->Falling().empty() && !endProcessed_) {
+        EndGame(state == 4 ? kCompletePanel : kGameOverPanel, state == 4 ? 5 : 3);
     }
 }
 
 void Game::EndGame(const char* panelName, std::int32_t nextState) {
+    endProcessed_ = true;
     RecordScore();
     EmptySavedGame();
     auto* panel = dynamic_cast<GameCompletePanel*>(GetPanel(panelName));
     if (panel != nullptr) {
         panel->SetResult(map_->score, map_->TripleBonus);
-        OpenPanel(panelName);
+        if (std::find(openPanels.begin(), openPanels.end(), panel) == openPanels.end()) {
+            OpenPanel(panelName);
+        }
     }
     GameValues().GameState = nextState;
+}
+
+bool Game::IsSettled() const {
+    if (map_ == nullptr || shooter_ == nullptr) {
+        return true;
+    }
+    const std::int32_t mapState = map_->MapState;
+    const bool still =
+        mapState == GameMap::kReady || mapState == GameMap::kIntro || mapState == GameMap::kIntroAfterLoad;
+    return GameValues().GameState == 0 && still && shooter_->CurrentBubble() != nullptr && !shooter_->flying &&
+           map_->Falling().empty() && !map_->linePending;
+}
+
+bool Game::SaveBeforeQuit() {
+    if (map_ == nullptr || IsFinished()) {
+        return false;
+    }
+    for (std::int32_t waited = 0; waited < kSettleLimit && !IsSettled() && !IsFinished(); waited += kSettleStep) {
+        Update(kSettleStep);
+    }
+    return !IsFinished() && Save();
 }
 
 void Game::Draw() {
@@ -183,14 +221,28 @@ void Game::ProcessCommand() {
     const std::string command = pendingCommand;
     pendingCommand.clear();
     sender = nullptr;
-    if (command == kToMenuButton) {
-        Save();
-        ToMenu(true);
+    if (command == kToMenuButton && IsFinished()) {
+        ToMenu(true); // nothing left to save
+    } else if (command == kToMenuButton) {
+        // Remembered until the shot has landed, the balls have fallen and the line has dropped: leaving
+        // mid-drop must neither skip the line nor lose the falling balls' points.
+        leaveRequested_ = true;
+        leaveWaited_ = 0;
     } else if (command == kGameOverButton) {
         ClosePanel(kGameOverPanel);
         ToMenu(false);
     } else if (command == kCompleteButton) {
         ClosePanel(kCompletePanel);
+        ToMenu(true);
+    }
+    if (!leaveRequested_) {
+        return;
+    }
+    if (IsFinished()) {
+        leaveRequested_ = false; // the game ended meanwhile: its panel stays up
+    } else if (IsSettled() || leaveWaited_ >= kSettleLimit) {
+        leaveRequested_ = false;
+        Save();
         ToMenu(true);
     }
 }
@@ -254,14 +306,19 @@ bool Game::Load() {
     ZoProfileManager& profiles = ZoProfileManager::Instance();
     SavedGame saved;
     if (!profiles.HasActiveProfile() || !saved.Read(profiles.SaveFileName())) {
-        // A missing or refused file counts as no saved game; nothing of the old board is touched.
+        // A missing or refused file counts as no saved game; nothing of the old board is touched. A file
+        // that was offered but cannot be loaded is said once; it stays until the next save replaces it.
         if (profiles.HasActiveProfile()) {
+            if (profiles.ActiveHasSavedGame()) {
+                ShowError(kLoadFailedMessage);
+            }
             profiles.Profiles()[static_cast<std::size_t>(profiles.Active())]->hasSavedGame = false;
         }
         GameValues().GameState = 3;
         return false;
     }
     GameValues().GameState = 0;
+    ForgetEndAndLeave();
     DropEndPanels();
     if (saved.gameId == kArcade) {
         SetupArcade();
@@ -270,6 +327,7 @@ bool Game::Load() {
     }
     if (saved.Restore(*map_, *shooter_) == 0) {
         // Every ball lay outside this board: there is nothing to continue.
+        ShowError(kLoadFailedMessage);
         profiles.Profiles()[static_cast<std::size_t>(profiles.Active())]->hasSavedGame = false;
         GameValues().GameState = 3;
         return false;

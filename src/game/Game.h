@@ -25,6 +25,7 @@ public:
     static constexpr const char* kCompletePanel = "GameCompleteDlg";
     static constexpr const char* kCompleteButton = "GameCompleteDlg.ComplOk";
     static constexpr const char* kMenuListener = "MenuWin";
+    static constexpr const char* kLoadFailedMessage = "The saved game could not be loaded.";
 
     Game();
     ~Game() override;
@@ -49,6 +50,12 @@ public:
     // A fresh board of the mode, with its launcher.
     void SetupClassic();
     void SetupArcade();
+
+    // Nothing flies, falls or drops and the launcher is loaded: a running game that can be saved as it is.
+    bool IsSettled() const;
+    // For a quit request during a game: lets what moves finish (without drawing), then saves as the menu
+    // button does. False when no game was running or it ended meanwhile.
+    bool SaveBeforeQuit();
 
     // ZoBaseGame.
     bool HasGame() const override { return map_ != nullptr; }
@@ -76,7 +83,12 @@ private:
     // An end panel still fading out must not sit over the next game.
     void DropEndPanels();
     void ToMenu(bool menuMusic);
+    void ForgetEndAndLeave();
 
     std::unique_ptr<GameMap> map_;
     std::unique_ptr<Shooter> shooter_;
+    // The end of a game is processed once; a menu press waits until the board has settled.
+    bool endProcessed_ = false;
+    bool leaveRequested_ = false;
+    std::int32_t leaveWaited_ = 0;
 };

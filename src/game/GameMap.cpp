@@ -556,7 +556,11 @@ bool GameMap::Arrive() {
     PlayGameSound(GameSound::StopBall);
     // A cell off the board or already taken would lose a ball: such a landing counts as none.
     const ZoCell cell = targetCell_;
+    ++landings;
+    landedCell = kNoCell;
+    landedBurst = 0;
     if (IsOnBoard(cell.x, cell.y) && grid_[cell.x][cell.y] == nullptr) {
+        landedCell = cell;
         grid_[cell.x][cell.y] = shooter_->TakeCurrentBubble();
         grid_[cell.x][cell.y]->position = CellToPixel(cell.x, cell.y);
         OnBubbleAttached(cell.x, cell.y, grid_[cell.x][cell.y]->BubbleID);
@@ -599,6 +603,7 @@ void GameMap::OnBubbleAttached(std::int32_t x, std::int32_t y, std::int32_t bubb
     FillWorkGrid(true);
     FindGroup(x, y, bubbleId);
     if (group_.size() > 2) {
+        landedBurst = static_cast<std::int32_t>(group_.size());
         ++LongestCombo;
         if (LongestCombo >= 3) {
             TripleBonus += 25;
@@ -740,6 +745,7 @@ void GameMap::RemoveFloatingImpl(bool mirrorRowOne) {
                 const float speed = static_cast<float>((SystemRandom().Next() / 32767.0) * 0.045 + 0.09);
                 bubble->velocity = ZoVector(0.0f, speed, 0.0f);
                 falling_.push_back(std::move(bubble));
+                ++ballsLoosened;
             }
         }
     }
@@ -765,7 +771,8 @@ void GameMap::UpdateFalling(std::int32_t elapsed) {
     }
     if (falling_.empty()) {
         removalClock_ = 64;
-        if (linePending) {
+        // A line still due when the game ended never starts.
+        if (linePending && GameValues().GameState == 0) {
             linePending = false;
             MapState = kLineStart;
         }
@@ -956,24 +963,26 @@ void GameMap::Update(std::int32_t elapsed) {
             }
         }
     }
-    if (values.GameState == 2) {
+    // New rows come only while the game runs: a drop still pending when the game ended must not end it again.
+    if (values.GameState != 0) {
         return;
     }
-    switch (MapState) {
-    case kLineStart:
+    // Successive steps, not alternatives: a drop that starts takes its first step in the same frame, and the
+    // new row goes in on the frame the drop finishes, so a line takes its 400 ms and no frame sees row 0 empty.
+    if (MapState == kLineStart) {
         PlayGameSound(GameSound::LineFall);
         ElapsedTime = 0;
         BeginAddLine();
         MapState = kLinesDropping;
-        break;
-    case kLinesDropping:
+    }
+    if (MapState == kLinesDropping) {
         ElapsedTime = 0;
         if (StepAddLine(elapsed)) {
             MapState = kInsertRow;
         }
         CheckGameOver();
-        break;
-    case kInsertRow:
+    }
+    if (MapState == kInsertRow) {
         ElapsedTime = 0;
         InsertNewRow();
         MapState = kReady;
@@ -985,9 +994,6 @@ void GameMap::Update(std::int32_t elapsed) {
             return;
         }
         NumAddedeLines = 0;
-        break;
-    default:
-        break;
     }
 }
 
@@ -1001,7 +1007,7 @@ void GameMap::Draw() {
     }
     shooter_->DrawShooter();
     if (nextBubble_ != nullptr && shooter_->CurrentBubble() != nullptr) {
-        // Six places only: a larger count (from an edited saved game) shows all six.
+        // Six places only: a larger count (an edited saved game) shows six, a negative one (hard games) none.
         const std::int32_t markers = std::min(NumMovesLeft, GameSprites::kMoveMarkers);
         for (std::int32_t i = 0; i < markers; ++i) {
             ZoClip* marker = GameSprites::Instance().MoveMarker(i);
@@ -1010,7 +1016,5 @@ void GameMap::Draw() {
                 marker->Draw();
             }
         }
-        nextBubble_->position = shooter_->Launcher().position - shooter_->AimDirection() * 7.25f;
-        nextBubble_->SetFrame(8);
     }
 }

@@ -139,6 +139,12 @@ public:
     std::int32_t LongestCombo = 0;
     std::int32_t score = 0;
     bool introStarted = false;
+    // What shots did, for replays and tests: how many have landed, the cell the last one entered (kNoCell
+    // for none), the balls its group burst (0 below three), and every ball that has come loose on this board.
+    std::int32_t landings = 0;
+    ZoCell landedCell = kNoCell;
+    std::int32_t landedBurst = 0;
+    std::int32_t ballsLoosened = 0;
 
 protected:
     void AddToLayer(BaseBubble& bubble);

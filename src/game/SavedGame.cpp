@@ -15,7 +15,7 @@
 namespace {
 
 constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
-// Bounds for the line counters of an edited file: six markers at most, and one more line per vanished colour.
+// Bounds for the line counters of an edited file; hard games really do write negative move counts.
 constexpr std::int32_t kMostMoves = 20;
 constexpr std::int32_t kMostLines = 1 + kBubbleColours;
 
@@ -136,7 +136,7 @@ bool SavedGame::FromTree(ZoTextTree& tree) {
     tripleBonus = std::clamp(tree.GetInt("TripleBonus", 0), 0, kLargest);
     longestCombo = std::clamp(tree.GetInt("LongestCombo", 0), 0, kLargest);
     elapsedTime = std::clamp(tree.GetInt("ElapsedTime", 0), 0, ArcadeMap::kTimeStep);
-    numMovesLeft = std::clamp(tree.GetInt("NumMovesLeft", 0), 0, kMostMoves);
+    numMovesLeft = std::clamp(tree.GetInt("NumMovesLeft", 0), -kMostMoves, kMostMoves);
     numBeginMoves = std::clamp(tree.GetInt("NumBeginMoves", 0), -kMostMoves, kMostMoves);
     nextNumBeginMoves = std::clamp(tree.GetInt("NextNumBeginMoves", 0), -kMostMoves, kMostMoves);
     numAddLines = std::clamp(tree.GetInt("NumAddLines", 0), 1, kMostLines);

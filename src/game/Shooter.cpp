@@ -5,7 +5,6 @@
 #include "GameMap.h"
 #include "ZoSpriteLayer.h"
 
-#include <algorithm>
 #include <cmath>
 
 Shooter::Shooter() : launcher_(std::make_unique<ZoClip>()) {
@@ -121,19 +120,33 @@ void Shooter::UpdateShooter(std::int32_t elapsed) {
     }
 }
 
+float Shooter::FacingAngle(const ZoVector& aim) {
+    // Sprites turn clockwise on screen for positive angles and the creatures are drawn upright, so the angle
+    // is measured from straight up towards the right. No direction at all (the pointer on the creature)
+    // keeps it upright.
+    if (aim.x == 0.0f && aim.y == 0.0f) {
+        return 0.0f;
+    }
+    return std::atan2(aim.x, -aim.y);
+}
+
 void Shooter::DrawShooter() {
     aimDirection_.Normalize();
-    const float angle = std::acos(std::clamp(aimDirection_.x, -1.0f, 1.0f));
     const bool waiting = currentBubble_ != nullptr && !flying;
     if (waiting) {
-        currentBubble_->rotation = angle;
+        // The waiting ball keeps its symbol upright whatever the aim.
+        currentBubble_->rotation = 0.0f;
         currentBubble_->position = BallPosition();
     }
     if (map_ != nullptr && map_->NextBubble() != nullptr) {
-        map_->NextBubble()->Draw();
+        // Placed before it is drawn: a ball just made would otherwise show for a frame where it was created.
+        BaseBubble* next = map_->NextBubble();
+        next->position = launcher_->position - aimDirection_ * kNextBallDistance;
+        next->SetFrame(next->Animation().frameCount - 1);
+        next->Draw();
     }
     launcher_->SetColour(255.0f, 255.0f, 255.0f, 255.0f);
-    launcher_->rotation = angle;
+    launcher_->rotation = FacingAngle(aimDirection_);
     launcher_->Draw();
     if (waiting) {
         currentBubble_->Draw();

@@ -19,6 +19,8 @@ public:
     // The aiming line never meets a side wall below this y.
     static constexpr float kLowestWallAim = 490.0f;
     static constexpr float kBallDistance = 31.0f;
+    // The next ball sits this far behind the launcher's centre, seen through the creature's pouch.
+    static constexpr float kNextBallDistance = 7.25f;
 
     Shooter();
     ~Shooter();
@@ -43,6 +45,8 @@ public:
     const ZoVector& HomePosition() const { return homePosition_; }
     // The ball's place in the launcher for the current aim.
     ZoVector BallPosition() const;
+    // How far a launcher creature drawn upright turns to face along aim (radians, clockwise).
+    static float FacingAngle(const ZoVector& aim);
 
     bool flying = false;
     std::int32_t reloadTime = 500;

@@ -42,11 +42,16 @@ void ZoBaseGuiElemen::Draw() {
         }
         DrawImage();
     }
-    if (captionSwitch != kNoCaption) {
-        const float x = image != nullptr ? image->position.x : 0.0f;
-        const float y = image != nullptr ? image->position.y : 0.0f;
-        DrawCaption(TruncateToInt(x - 16.0f - 4.0f), TruncateToInt(y - 3.0f));
+    DrawLabel();
+}
+
+void ZoBaseGuiElemen::DrawLabel() {
+    if (captionSwitch == kNoCaption) {
+        return;
     }
+    const float x = image != nullptr ? image->position.x : 0.0f;
+    const float y = image != nullptr ? image->position.y : 0.0f;
+    DrawCaption(TruncateToInt(x - 16.0f - 4.0f), TruncateToInt(y - 3.0f), captionAlignment);
 }
 
 void ZoBaseGuiElemen::Enable() {
@@ -88,11 +93,11 @@ void ZoBaseGuiElemen::DrawImage() {
     image->Draw();
 }
 
-void ZoBaseGuiElemen::DrawCaption(std::int32_t x, std::int32_t y) {
+void ZoBaseGuiElemen::DrawCaption(std::int32_t x, std::int32_t y, std::int32_t alignment) {
     ZoBitmapFont* font = ZoFontRegistry::Instance().Get(0);
     if (font == nullptr) {
         return;
     }
     font->SetColour(red, green, blue, alpha);
-    font->DrawText(x, y, caption.c_str(), captionAlignment);
+    font->DrawText(x, y, caption.c_str(), alignment);
 }

@@ -74,6 +74,8 @@ protected:
     bool LoadClip(const std::string& pictureName, bool masks, std::int32_t totalTime, std::int32_t rows);
     // The image with the widget colour.
     void DrawImage();
-    // The caption in font 0 at (x, y).
-    void DrawCaption(std::int32_t x, std::int32_t y);
+    // The caption in font 0 at (x, y), aligned as DrawText aligns.
+    void DrawCaption(std::int32_t x, std::int32_t y, std::int32_t alignment);
+    // The caption, when switched on, where the base draw puts it beside the picture.
+    void DrawLabel();
 };

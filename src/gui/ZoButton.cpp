@@ -8,8 +8,8 @@ ZoButton::ZoButton() {
 }
 
 bool ZoButton::LoadImage(const std::string& pictureName) {
-    const bool loaded = LoadClip(pictureName, pixelTest, 512, 3);
-    SetFrame(0);
+    const bool loaded = LoadClip(pictureName, pixelTest, 512, kFrameCount);
+    SetFrame(kFrameNormal);
     return loaded;
 }
 
@@ -36,9 +36,21 @@ bool ZoButton::MouseMove(const ZoInputEvent& event) {
     return false;
 }
 
-// The release itself is not tested: a highlighted button that receives it counts as clicked.
-bool ZoButton::MouseUp(const ZoInputEvent&) {
-    if (!highlighted) {
+// Tested where it happens, so a second click without moving the mouse counts like the first.
+bool ZoButton::MouseDown(const ZoInputEvent& event) {
+    if (!HitTest(event)) {
+        return false;
+    }
+    Highlight();
+    pressed = true;
+    OnHighlight();
+    return false;
+}
+
+bool ZoButton::MouseUp(const ZoInputEvent& event) {
+    const bool clicked = highlighted && HitTest(event);
+    pressed = false;
+    if (!clicked) {
         return false;
     }
     ZoGuiSound::Play(clickSound);
@@ -47,18 +59,30 @@ bool ZoButton::MouseUp(const ZoInputEvent&) {
     return true;
 }
 
+void ZoButton::Unhighlight() {
+    ZoBaseGuiElemen::Unhighlight();
+    pressed = false;
+}
+
 void ZoButton::OnHighlight() {
-    SetFrame(1);
+    SetFrame(pressed ? kFramePressed : kFrameHighlighted);
 }
 
 void ZoButton::OnUnhighlight() {
-    SetFrame(0);
+    SetFrame(kFrameNormal);
 }
 
 void ZoButton::Draw() {
-    // Hover changes and panel openings reset the frame to 0; a disabled button must still look disabled.
-    if (disabled) {
-        SetFrame(2);
+    // Hover changes and panel openings reset the frame; a disabled button must still look disabled.
+    if (image != nullptr) {
+        if (disabled) {
+            image->SetFrame(kFrameDisabled);
+        } else if (highlighted) {
+            image->SetFrame(pressed ? kFramePressed : kFrameHighlighted);
+        } else {
+            image->SetFrame(kFrameNormal);
+        }
+        DrawImage();
     }
-    ZoBaseGuiElemen::Draw();
+    DrawLabel();
 }

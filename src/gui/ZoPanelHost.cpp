@@ -102,24 +102,26 @@ void ZoPanelHost::Update(std::int32_t elapsed) {
 
 void ZoPanelHost::Draw() {
     if (openPanels.empty()) {
-        return;
-    }
-    if (drawAll) {
-        for (ZoPanel* panel : openPanels) {
-            panel->Draw();
-        }
+        DrawDecoration();
         return;
     }
     openPanels.front()->Draw();
+    DrawDecoration();
     if (openPanels.size() < 2) {
         return;
     }
-    ZoPanel* top = openPanels.back();
-    ZoPanel* below = openPanels[openPanels.size() - 2];
-    // The dialog underneath fades out while the new one fades in.
-    if (openPanels.size() > 2) {
-        below->alpha = 255.0f - top->alpha;
+    if (drawAll) {
+        for (std::size_t i = 1; i < openPanels.size(); ++i) {
+            openPanels[i]->Draw();
+        }
+        return;
     }
-    below->Draw();
+    ZoPanel* top = openPanels.back();
+    // The dialog underneath fades out while the new one fades in; the root is never drawn twice.
+    if (openPanels.size() > 2) {
+        ZoPanel* below = openPanels[openPanels.size() - 2];
+        below->alpha = 255.0f - top->alpha;
+        below->Draw();
+    }
     top->Draw();
 }

@@ -15,8 +15,10 @@ public:
     bool OnEvent(ZoInputEvent& event) override;
     // Fades every open panel, bottom to top.
     void Update(std::int32_t elapsed) override;
-    // The root, then the panel below the top and the top (or everything with drawAll).
+    // The root, the decoration, then the panel below the top and the top (or every panel with drawAll).
     void Draw() override;
+    // What the screen shows over its root panel but under every dialog; nothing by default.
+    virtual void DrawDecoration() {}
 
     // Takes the panel under name (a panel already there under that name is deleted); returns it.
     ZoPanel* AddPanel(const std::string& panelName, std::unique_ptr<ZoPanel> panel);

@@ -7,12 +7,8 @@ ZoProfileButton::ZoProfileButton() {
     kind = kKindProfileButton;
 }
 
-bool ZoProfileButton::LoadImage(const std::string& pictureName) {
-    const bool loaded = ZoButton::LoadImage(pictureName);
-    if (image != nullptr) {
-        image->Animation().Setup(512, AnimNone, 1, 3);
-    }
-    return loaded;
+bool ZoProfileButton::MouseDown(const ZoInputEvent&) {
+    return false;
 }
 
 // A selected button stays as it is; others light up under the mouse, silently.
@@ -42,8 +38,12 @@ void ZoProfileButton::Draw() {
     if (image == nullptr) {
         return;
     }
+    // The active player keeps its own look whatever the mouse does.
+    if (highlighted) {
+        image->SetFrame(kFrameSelected);
+    }
     DrawImage();
     if (captionSwitch != kNoCaption) {
-        DrawCaption(TruncateToInt(image->position.x), TruncateToInt(image->position.y));
+        DrawCaption(TruncateToInt(image->position.x), TruncateToInt(image->position.y), captionAlignment);
     }
 }

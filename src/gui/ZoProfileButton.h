@@ -5,10 +5,14 @@
 
 class ZoProfileButton : public ZoButton {
 public:
+    // The row of the picture that marks the active player.
+    static constexpr std::int32_t kFrameSelected = kFramePressed;
+
     ZoProfileButton();
 
+    // Selection happens on release only; a press changes nothing.
+    bool MouseDown(const ZoInputEvent& event) override;
     bool MouseUp(const ZoInputEvent& event) override;
     bool MouseMove(const ZoInputEvent& event) override;
-    bool LoadImage(const std::string& pictureName) override;
     void Draw() override;
 };

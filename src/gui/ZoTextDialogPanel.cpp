@@ -6,6 +6,8 @@
 #include "ZoProfileManager.h"
 #include "ZoTruncate.h"
 
+#include <algorithm>
+
 void ZoTextDialogPanel::Init() {
     ZoTextTree& definitions = ZoEngineDefs::Tree();
     inputWidth = definitions.GetInt("EnterNameDlg.InputWidth", 0);
@@ -76,7 +78,10 @@ void ZoTextDialogPanel::Draw() {
     ZoVector after;
     font->DrawText(TruncateToInt(textPosition.x), TruncateToInt(textPosition.y), text.c_str(),
                    ZoBitmapFont::kAlignCentre, &after);
-    cursor->position.x = after.x;
+    // The pen stops CharDist short of the last glyph's edge (the letters overlap a little); the caret
+    // stands a pixel past that edge, its frame centred half a frame further on.
+    const float frameWidth = static_cast<float>(cursor->Width() / std::max(1, cursor->Animation().columns));
+    cursor->position.x = after.x - static_cast<float>(font->CharDist) + 1.0f + frameWidth / 2.0f;
     cursor->position.y = after.y;
     cursor->alpha = alpha;
     cursor->Draw();

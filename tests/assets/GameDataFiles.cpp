@@ -34,13 +34,13 @@ const std::vector<PictureFrames>& GamePictures() {
             {"Interface/GameComplDlg", 1, 1},
             {"Interface/ScoreClassic", 1, 1},
             {"Interface/ScoreArcade", 1, 1},
-            {"Interface/ProfileItem", 1, 3},
-            {"Interface/ChangeProfileTr", 1, 3},
+            {"Interface/ProfileItem", 1, 4},
+            {"Interface/ChangeProfileTr", 1, 4},
         };
         for (const char* button : {"Continue", "StartNew", "ClassicGame", "ArcadeGame", "Options", "Help",
                                    "Score", "Exit", "BtnOk", "BtnCancel", "Yes", "No", "Menu", "Credits",
                                    "Clear", "NewProfile", "DelProfile", "LArrow", "RArrow"}) {
-            list.push_back({std::string("Interface/") + button, 1, 3});
+            list.push_back({std::string("Interface/") + button, 1, 4});
         }
         for (int i = 0; i < 6; ++i) {
             const std::string n = std::to_string(i);

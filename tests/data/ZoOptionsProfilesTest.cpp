@@ -38,12 +38,12 @@ TEST(ZoSysConfig, UnknownKeysSurviveAndUnparsableFileFallsBack) {
     ZoSysConfig config(folder / "c.cfg");
     ASSERT_TRUE(config.Load());
     EXPECT_EQ(config.soundVolume, 40);
-    EXPECT_EQ(config.musicVolume, 300); // no range check, as the game always did
+    EXPECT_EQ(config.musicVolume, 255); // kept within the sliders' range
     EXPECT_EQ(config.difficulty, 2);
     config.soundVolume = 41;
     ASSERT_TRUE(config.Save());
     EXPECT_EQ(ReadBytes(folder / "c.cfg"),
-              "DifficultLevel=2\r\nFuture = {\r\n\tMode=\"x\"\r\n}\r\nMusicVolume=300\r\n"
+              "DifficultLevel=2\r\nFuture = {\r\n\tMode=\"x\"\r\n}\r\nMusicVolume=255\r\n"
               "SoundVolume=41\r\nWindowed=0\r\n");
 
     WriteBytes(folder / "bad.cfg", "SoundVolume 5\n");

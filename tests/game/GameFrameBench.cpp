@@ -1,8 +1,7 @@
-// Cost of one busy frame of play with the software renderer: a full board, bursts in the air, a ball in
-// flight.
-#include "GameTestSupport.h"
-
+// Cost of one busy frame of play with the software renderer: a full board, bursts in the air, wobbling balls.
+#include "Game.h"
 #include "GameSprites.h"
+#include "GuiTestSupport.h"
 #include "ZoRandom.h"
 #include "ZoRenderDevice.h"
 
@@ -11,34 +10,28 @@
 namespace {
 
 void BusyFrame(benchmark::State& state) {
-    gametest::Board board;
-    board.map->LoadBackground("GameBgr");
+    Game game;
+    game.Init();
+    game.SetupClassic();
     SystemRandom().Seed(11);
-    std::vector<std::string> rows(13, "");
-    for (int y = 0; y < 13; ++y) {
-        for (int x = 0; x < 12; ++x) {
-            rows[static_cast<std::size_t>(y)] += static_cast<char>('0' + SystemRandom().Below(6));
-        }
+    game.NewGame();
+    while (game.Map()->MapState != GameMap::kReady) {
+        game.Update(16);
     }
-    board.Fill(rows);
-    board.Load(1, 2);
-    ZoSpriteLayer& layer = GameSprites::Instance().Layer();
     ZoRenderDevice& device = ZoRenderDevice::Instance();
     int frame = 0;
     for (auto _ : state) {
         // Keep about six bursts alive and the board wobbling, so every frame differs from the last.
         if (frame % 20 == 0) {
             for (int i = 0; i < 6; ++i) {
-                board.map->Bubble(i * 2, 3 + i)->Burst();
+                game.Map()->Bubble(i * 2, i)->Burst();
             }
-            board.map->Bubble(5, 5)->Push(ZoVector(400, 300), 16.0);
+            game.Map()->Bubble(5, 5)->Push(ZoVector(400, 300), 16.0);
         }
         ++frame;
-        layer.UpdateAll(16);
-        board.shooter->UpdateShooter(16);
-        board.map->Update(16);
+        game.Update(16);
         device.BeginFrame();
-        board.map->Draw();
+        game.Draw();
         device.EndFrame();
     }
     state.counters["sprites"] = static_cast<double>(device.Batch().size());
@@ -49,7 +42,7 @@ void BusyFrame(benchmark::State& state) {
 BENCHMARK(BusyFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
-    gametest::EnsureGameWorld();
+    guitest::EnsureGuiWorld();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

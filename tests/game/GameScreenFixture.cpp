@@ -2,43 +2,71 @@
 
 #include "GameSprites.h"
 #include "GuiTestSupport.h"
+#include "RecordingAudio.h"
+#include "SoundTestData.h"
 #include "ZoAtomicFile.h"
 #include "ZoProfileManager.h"
 #include "ZoRandom.h"
+#include "ZoShowError.h"
+#include "ZoSoundManager.h"
 #include "ZoSysConfig.h"
 #include "ZoTopTables.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <queue>
-#include <set>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
-namespace {
+namespace gametest {
 
-// How many balls of the colour a ball landing in cell would join (itself included).
-int GroupIfLanded(const GameMap& map, ZoCell cell, std::int32_t colour) {
-    std::set<std::pair<int, int>> seen{{cell.x, cell.y}};
-    std::queue<ZoCell> open;
-    open.push(cell);
-    while (!open.empty()) {
-        const ZoCell at = open.front();
-        open.pop();
-        for (const ZoCell& next : GameMap::Neighbours(at.x, at.y)) {
-            const BaseBubble* ball = map.Bubble(next.x, next.y);
-            if (ball != nullptr && ball->BubbleID == colour && seen.insert({next.x, next.y}).second) {
-                open.push(next);
-            }
-        }
+struct SoundEar::Impl {
+    RecordingAudio* audio = nullptr;
+    std::unique_ptr<ZoSoundManager> manager;
+    std::map<int, int> idOfSample;
+    std::size_t seen = 0;
+};
+
+SoundEar::SoundEar() : impl_(std::make_unique<Impl>()) {
+    auto audio = std::make_unique<RecordingAudio>();
+    impl_->audio = audio.get();
+    impl_->manager = std::make_unique<ZoSoundManager>(std::move(audio));
+    SoundTestData::MemoryFiles files;
+    const int ids[] = {10, 11, 12, 100, 101, 102, 103, 104, 110};
+    for (int id : ids) {
+        files.Add("Sound" + std::to_string(id), SoundTestData::MakeWav(5));
     }
-    return static_cast<int>(seen.size());
+    impl_->manager->SetFileReader(files.Reader());
+    impl_->manager->Init(255, 255);
+    for (int id : ids) {
+        impl_->manager->LoadSample(id, "Sound" + std::to_string(id));
+        const std::string& line = impl_->audio->log.back();
+        impl_->idOfSample[std::atoi(line.substr(std::string("load-sample ").size()).c_str())] = id;
+    }
+    impl_->seen = impl_->audio->log.size();
+    GameValues().soundOutput = impl_->manager.get();
 }
 
-} // namespace
+SoundEar::~SoundEar() {
+    GameValues().soundOutput = nullptr;
+}
+
+std::vector<int> SoundEar::Take() {
+    std::vector<int> played;
+    const std::string prefix = "play-sample ";
+    for (std::size_t i = impl_->seen; i < impl_->audio->log.size(); ++i) {
+        const std::string& line = impl_->audio->log[i];
+        if (line.compare(0, prefix.size(), prefix) == 0) {
+            played.push_back(impl_->idOfSample[std::atoi(line.substr(prefix.size()).c_str())]);
+        }
+    }
+    impl_->seen = impl_->audio->log.size();
+    return played;
+}
+
+} // namespace gametest
 
 void GameScreenTest::SetUp() {
     ASSERT_TRUE(guitest::EnsureGuiWorld());
@@ -50,6 +78,7 @@ void GameScreenTest::SetUp() {
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     folder = pattern;
     ASSERT_EQ(chdir(folder.c_str()), 0);
+    SetErrorHandler([this](const std::string& text) { errors.push_back(text); });
     SystemRandom().Seed(20261206);
     ZoSysConfig::Instance().difficulty = 0;
     ZoProfileManager& profiles = ZoProfileManager::Instance();
@@ -57,11 +86,7 @@ void GameScreenTest::SetUp() {
     profiles.SelectProfile(kPlayer);
     profiles.ClearSavedGame();
     profiles.RefreshSavedFlag();
-    tableFolder = "flow_tables/";
-    std::remove((tableFolder + "Data/Classic.Zot").c_str());
-    std::remove((tableFolder + "Data/Arcade.Zot").c_str());
-    ZoAtomicFile::CreateFolders(tableFolder + "Data");
-    ZoTopTables::Instance().CreateGameTables(tableFolder);
+    ZoTopTables::Instance().CreateGameTables();
     ear = std::make_unique<gametest::SoundEar>();
     windows = std::make_unique<ZoWindowManager>(record, [] {});
     windows->RegisterListener(Game::kMenuListener, std::make_unique<ZoEventListener>());
@@ -75,6 +100,7 @@ void GameScreenTest::TearDown() {
     windows.reset();
     ear.reset();
     ZoTopTables::Instance().Clear();
+    SetErrorHandler(nullptr);
     if (!previousFolder.empty()) {
         EXPECT_EQ(chdir(previousFolder.c_str()), 0);
     }
@@ -87,50 +113,29 @@ void GameScreenTest::Frame(std::int32_t ms) {
     game->Update(ms);
 }
 
-void GameScreenTest::WaitUntilReady() {
-    RunUntil([this] {
-        return Map().MapState == GameMap::kReady && !Launcher().flying && Launcher().reloadCountdown == 0 &&
-               Map().Falling().empty() && !Map().linePending && Launcher().CurrentBubble() != nullptr;
-    });
-}
-
-bool GameScreenTest::Shoot(bool hit) {
-    WaitUntilReady();
-    for (int y : {150, 250, 350}) {
-        for (int x = 130; x <= 670; x += 15) {
-            Send(guitest::MouseMoveTo(x, y));
-            Launcher().CurrentBubble()->position = Launcher().BallPosition();
-            Map().ComputePath();
-            const ZoCell cell = Map().TargetCell();
-            if (!Map().IsOnBoard(cell.x, cell.y) || Map().Bubble(cell.x, cell.y) != nullptr) {
-                continue;
-            }
-            for (const auto& entry : Map().Colours()) {
-                const int group = GroupIfLanded(Map(), cell, entry.first);
-                if (hit ? group >= 3 : group == 1) {
-                    Launcher().SetCurrentBubble(GameSprites::Instance().MakeBubble(entry.first));
-                    Send(guitest::LeftUp(x, y));
-                    return Launcher().flying;
-                }
-            }
-        }
-    }
-    return false;
-}
-
-void GameScreenTest::StartGame(bool arcade, std::int32_t difficulty) {
-    ZoSysConfig::Instance().difficulty = difficulty;
-    if (arcade) {
-        game->SetupArcade();
-    } else {
-        game->SetupClassic();
-    }
-    game->NewGame();
+void GameScreenTest::LoadBoard(const std::string& name) {
+    WriteBytes(SaveFile(), ReadBytes(Scenarios() + name + ".Zos"));
+    ZoProfileManager::Instance().RefreshSavedFlag();
+    ASSERT_TRUE(game->Load()) << name;
+    windows->ActivateListener("GameWin");
     RunUntil([this] { return Map().MapState == GameMap::kReady; });
+}
+
+void GameScreenTest::Fire(int x, int y) {
+    Send(guitest::MouseMoveTo(x, y));
+    Send(guitest::LeftUp(x, y));
+}
+
+void GameScreenTest::Settle() {
+    RunUntil([this] { return game->IsSettled() || game->IsFinished(); });
 }
 
 std::string GameScreenTest::SaveFile() const {
     return ZoProfileManager::Instance().SaveFileName();
+}
+
+std::string GameScreenTest::Scenarios() {
+    return std::string(KORRIK_SCENARIOS) + "/";
 }
 
 std::string GameScreenTest::ReadBytes(const std::string& path) {

@@ -1,9 +1,8 @@
 // The game screen headless: a real Game registered with a window manager next to a stand-in menu, a
-// profile, fresh high-score tables, a seeded generator, sounds heard, and shots aimed by the test.
+// profile, fresh high-score tables, a seeded generator, the game's sounds heard, and the scenario boards.
 #pragma once
 
 #include "Game.h"
-#include "GameTestSupport.h"
 #include "ZoInputEvent.h"
 #include "ZoWindowManager.h"
 
@@ -12,6 +11,26 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+namespace gametest {
+
+// Every effect the game asks for, by effect id, heard through a recording sound backend.
+class SoundEar {
+public:
+    SoundEar();
+    ~SoundEar();
+    SoundEar(const SoundEar&) = delete;
+    SoundEar& operator=(const SoundEar&) = delete;
+    // Ids played since the last call.
+    std::vector<int> Take();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace gametest
 
 class GameScreenTest : public ::testing::Test {
 protected:
@@ -23,28 +42,28 @@ protected:
     // One frame as the loop runs it: the pending command, then the update.
     void Frame(std::int32_t ms = 16);
     // Frames until the predicate holds (at most limit frames); the number of frames run.
-    template <typename Predicate> int RunUntil(Predicate done, int limit = 20000, std::int32_t ms = 16) {
+    template <typename Predicate> int RunUntil(Predicate done, int limit = 20000) {
         for (int i = 0; i < limit; ++i) {
             if (done()) {
                 return i;
             }
-            Frame(ms);
+            Frame();
         }
         return limit;
     }
     void Send(ZoInputEvent event) { game->OnEvent(event); }
-    // Frames until the board takes a shot (intro over, nothing flying, falling or dropping, reloaded).
-    void WaitUntilReady();
-    // Aims (real mouse moves) until a target cell fits the wish, gives the launcher a ball of a fitting
-    // board colour and fires with a real release. A miss lands touching no ball of its colour; a hit makes
-    // a group of three or more. False when no aim fits.
-    bool Shoot(bool hit);
-    // A new game of the mode with its colour intro played out.
-    void StartGame(bool arcade, std::int32_t difficulty);
+    // Continues the scenario board tests/game/scenarios/NAME.Zos as the player's saved game; the
+    // colours have appeared when it returns.
+    void LoadBoard(const std::string& name);
+    // Aims at (x, y) with a real mouse move and releases the left button there.
+    void Fire(int x, int y);
+    // Frames until nothing flies, falls or drops any more (or the game has ended).
+    void Settle();
 
     std::string SaveFile() const;
     static std::string ReadBytes(const std::string& path);
     static void WriteBytes(const std::string& path, const std::string& bytes);
+    static std::string Scenarios();
 
     GameMap& Map() { return *game->Map(); }
     Shooter& Launcher() { return *game->GetShooter(); }
@@ -53,7 +72,8 @@ protected:
     std::unique_ptr<ZoWindowManager> windows;
     Game* game = nullptr;
     std::unique_ptr<gametest::SoundEar> ear;
-    std::string tableFolder;
+    // Error boxes shown during the test.
+    std::vector<std::string> errors;
     // Each test runs in a fresh folder of its own: test processes run side by side and share a player name.
     std::string previousFolder;
     std::string folder;

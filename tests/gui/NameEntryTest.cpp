@@ -1,12 +1,16 @@
-// The name-entry dialog: typing, backspace, the width limit, Return and Escape, OK and Cancel states.
+// The name entry (what it takes, its width limit, Return, its caret) and the help's paragraphs.
 #include "GuiTestSupport.h"
 
 #include "ZoBitmapFont.h"
 #include "ZoGuiSound.h"
+#include "ZoParagraph.h"
 #include "ZoProfileManager.h"
+#include "ZoRenderDevice.h"
 #include "ZoTextDialogPanel.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace guitest;
 
@@ -20,26 +24,21 @@ protected:
         ASSERT_TRUE(EnsureGuiWorld()) << "build the target gamedata first";
         auto panel = std::make_unique<ZoTextDialogPanel>();
         panel->SetProfiles(&profiles);
-        ASSERT_TRUE(panel->Create("Interface/EditDialog"));
         panel->SetMessageFont(0);
+        ASSERT_TRUE(panel->Create("Interface/EditDialog"));
         dialog = static_cast<ZoTextDialogPanel*>(host.AddPanel("PlayerNameDlg", std::move(panel)));
         host.OpenPanel("PlayerNameDlg");
         UpdateUntilSteady(host);
         ear.Take();
     }
-
     bool Feed(ZoInputEvent event) { return host.OnEvent(event); }
-
-    // A key as the window produces it: the key-down, then its character.
+    // Keys as the window produces them: the key going down, then its character.
     void Type(const std::string& text) {
         for (char c : text) {
-            Feed(KeyDown(static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c)));
+            Feed(KeyDown(static_cast<std::uint8_t>(std::toupper(c))));
             Feed(CharTyped(c));
         }
     }
-
-    ZoBaseGuiElemen* Ok() const { return dialog->FindElement("PlayerNameDlg.Ok"); }
-    ZoBaseGuiElemen* Cancel() const { return dialog->FindElement("PlayerNameDlg.Cancel"); }
 
     SoundEar ear;
     ZoProfileManager profiles{"/nonexistent-korrik/Profiles.Txt", "/nonexistent-korrik/Save/"};
@@ -47,142 +46,78 @@ protected:
     ZoTextDialogPanel* dialog = nullptr;
 };
 
-TEST_F(NameEntryTest, LayoutComesFromTheEngineDefinitions) {
-    EXPECT_EQ(dialog->inputWidth, 220);
-    EXPECT_FLOAT_EQ(dialog->textPosition.x, 400.0f);
-    EXPECT_FLOAT_EQ(dialog->textPosition.y, 300.0f);
-    ASSERT_NE(Ok(), nullptr);
-    ASSERT_NE(Cancel(), nullptr);
-    EXPECT_EQ(dialog->defaultButton, Ok());
-    EXPECT_EQ(dialog->cancelButton, Cancel());
-    EXPECT_FLOAT_EQ(Ok()->image->position.x, dialog->PanelPoint(30, 82).x);
-    EXPECT_EQ(dialog->Cursor()->Animation().columns, 2);
-}
-
-TEST_F(NameEntryTest, TypingALetterSoundsEnablesOkAndPutsTheCursorAfterIt) {
-    DrawFrame(host);
-    EXPECT_TRUE(Ok()->disabled);
-    Type("A");
-    EXPECT_EQ(dialog->Text(), "A");
-    EXPECT_EQ(ear.Take(), (Sounds{ZoGuiSound::kType}));
-    EXPECT_FALSE(Ok()->disabled);
-    DrawFrame(host);
-    const ZoBitmapFont* font = ZoFontRegistry::Instance().Get(0);
-    const int width = font->MeasureText("A");
-    ASSERT_GT(width, 0);
-    // Centred on x = 400: the cursor stands where the glyph ends.
-    EXPECT_NEAR(dialog->Cursor()->position.x, 400.0f + static_cast<float>(width) / 2.0f, 2.0f);
-    EXPECT_FALSE(Ok()->disabled);
-}
-
-TEST_F(NameEntryTest, OnlyLettersDigitsAndBlanksAreTaken) {
-    Type("Jo 7");
-    Type("!-./%");
+TEST_F(NameEntryTest, TakesLettersDigitsAndBlanksWithinItsWidth) {
+    Type("Jo 7!-./%");
     EXPECT_EQ(dialog->Text(), "Jo 7");
-    // Three letters and digits sound; the blank and punctuation do not.
     EXPECT_EQ(ear.Take(), (Sounds{ZoGuiSound::kType, ZoGuiSound::kType, ZoGuiSound::kType}));
-}
-
-TEST_F(NameEntryTest, BlankTextKeepsOkDisabledAndReturnDoesNothing) {
-    Type("   ");
-    EXPECT_EQ(dialog->Text(), "   ");
-    DrawFrame(host);
-    EXPECT_TRUE(Ok()->disabled);
-    EXPECT_FALSE(Feed(KeyDown(13)));
-    EXPECT_EQ(host.pendingCommand, "");
-}
-
-TEST_F(NameEntryTest, ReturnPressesOkOnceTextIsThere) {
-    Type("Ann");
-    DrawFrame(host);
-    EXPECT_TRUE(Feed(KeyDown(13)));
-    EXPECT_EQ(host.pendingCommand, "PlayerNameDlg.Ok");
-    // The character that follows Return is swallowed, not typed.
-    EXPECT_TRUE(Feed(CharTyped('\r')));
-    EXPECT_EQ(dialog->Text(), "Ann");
-}
-
-TEST_F(NameEntryTest, ReturnRightAfterErasingEverythingDoesNothing) {
-    Type("A");
-    Feed(KeyDown(8));
-    EXPECT_EQ(dialog->Text(), "");
-    // No frame was drawn in between, so OK still shows the state typing gave it.
-    EXPECT_FALSE(Feed(KeyDown(13)));
-    EXPECT_EQ(host.pendingCommand, "");
-}
-
-TEST_F(NameEntryTest, BackspaceRemovesOneCharacterAndIsAlwaysConsumed) {
-    EXPECT_TRUE(Feed(KeyDown(8)));
-    EXPECT_EQ(dialog->Text(), "");
-    Type("Bob");
     EXPECT_TRUE(Feed(KeyDown(8)));
     EXPECT_TRUE(Feed(CharTyped('\b')));
-    EXPECT_EQ(dialog->Text(), "Bo");
-}
-
-TEST_F(NameEntryTest, TextStaysNarrowerThanTheInputWidth) {
-    const ZoBitmapFont* font = ZoFontRegistry::Instance().Get(0);
-    for (int i = 0; i < 60; ++i) {
-        Type("W");
-    }
-    const std::string text = dialog->Text();
-    ASSERT_FALSE(text.empty());
-    EXPECT_LT(text.size(), 60u);
-    EXPECT_LT(font->MeasureText(text), 220);
-    EXPECT_GE(font->MeasureText(text + "W"), 220);
-    // The sound still plays for the letter that did not fit.
+    EXPECT_EQ(dialog->Text(), "Jo ");
+    ZoInputEvent fromMouse = CharTyped('Q');
+    fromMouse.device = ZoInputEvent::kDeviceMouse;
+    EXPECT_FALSE(dialog->HandleInput(fromMouse));
+    // Wide letters stop before the field's width; the sound still plays for each.
+    Type(std::string(60, 'W'));
+    const ZoBitmapFont& font = *ZoFontRegistry::Instance().Get(0);
+    EXPECT_LT(font.MeasureText(dialog->Text()), dialog->inputWidth);
+    EXPECT_GE(font.MeasureText(dialog->Text() + "W"), dialog->inputWidth);
     EXPECT_EQ(ear.Take().size(), 60u);
-    // A narrower character may still fit where a wide one did not.
-    if (font->MeasureText(text + "i") < 220) {
-        Type("i");
-        EXPECT_EQ(dialog->Text(), text + "i");
-    }
-}
-
-TEST_F(NameEntryTest, KeysFromTheMouseDeviceAreNotText) {
-    ZoInputEvent event = CharTyped('Q');
-    event.device = ZoInputEvent::kDeviceMouse;
-    EXPECT_FALSE(dialog->HandleInput(event));
-    EXPECT_EQ(dialog->Text(), "");
-}
-
-TEST_F(NameEntryTest, WithoutProfilesCancelIsDisabledAndEscapeDoesNothing) {
-    ASSERT_TRUE(profiles.IsEmpty());
-    DrawFrame(host);
-    EXPECT_TRUE(Cancel()->disabled);
-    EXPECT_EQ(Cancel()->image->Animation().currentFrame, 2);
-    EXPECT_TRUE(Feed(KeyDown(27)));
-    EXPECT_EQ(host.pendingCommand, "");
-
-    profiles.AddProfile("Ann");
-    DrawFrame(host);
-    EXPECT_FALSE(Cancel()->disabled);
-    EXPECT_TRUE(Feed(KeyDown(27)));
-    EXPECT_EQ(host.pendingCommand, "PlayerNameDlg.Cancel");
-}
-
-TEST_F(NameEntryTest, ClickOnOkSendsItsName) {
-    Type("Ann");
-    DrawFrame(host);
-    const ZoVector at = Ok()->image->position;
-    Feed(MouseMoveTo(static_cast<int>(at.x), static_cast<int>(at.y)));
-    Feed(LeftDown(static_cast<int>(at.x), static_cast<int>(at.y)));
-    // The dialog's own keyboard handling decides the result; the click is sent all the same.
-    Feed(LeftUp(static_cast<int>(at.x), static_cast<int>(at.y)));
-    EXPECT_EQ(host.pendingCommand, "PlayerNameDlg.Ok");
-}
-
-TEST_F(NameEntryTest, OpeningAgainStartsEmptyAndTheCursorBlinks) {
-    Type("Zed");
+    // OK follows the text when drawn; a name erased since the last frame must not slip through.
     host.PopTopPanel();
     host.OpenPanel("PlayerNameDlg");
-    EXPECT_EQ(dialog->Text(), "");
     UpdateUntilSteady(host);
-    const int first = dialog->Cursor()->Animation().currentFrame;
-    for (int i = 0; i < 24; ++i) {
-        host.Update(16); // 384 ms: one blink
+    EXPECT_EQ(dialog->Text(), "") << "it opens empty";
+    Type("A");
+    Feed(KeyDown(8));
+    EXPECT_FALSE(Feed(KeyDown(13)));
+    EXPECT_EQ(host.pendingCommand, "");
+}
+
+TEST_F(NameEntryTest, TheCaretStandsAfterTheLastLetterAndBlinks) {
+    Type("Ann");
+    const ZoBitmapFont& font = *ZoFontRegistry::Instance().Get(0);
+    const VideoTextureId caret = dialog->Cursor()->Data()->Texture();
+    float lastGlyphEnd = 0.0f, caretStart = -1.0f;
+    DrawFrame(host);
+    for (const auto& sprite : ZoRenderDevice::Instance().Batch()) {
+        if (sprite.texture == font.Data()->Texture() && sprite.y < 310.0f && sprite.y > 270.0f)
+            lastGlyphEnd = std::max(lastGlyphEnd, sprite.x + static_cast<float>(sprite.sourceWidth));
+        if (sprite.texture == caret)
+            caretStart = sprite.x;
     }
+    EXPECT_GE(caretStart, lastGlyphEnd) << "the caret's frame overlaps the last letter";
+    EXPECT_LT(caretStart, lastGlyphEnd + 6.0f);
+    const int first = dialog->Cursor()->Animation().currentFrame;
+    for (int i = 0; i < 24; ++i)
+        host.Update(16); // 384 ms: one blink
     EXPECT_NE(dialog->Cursor()->Animation().currentFrame, first);
+}
+
+TEST(Paragraph, HashEndsALineAndALoneHashAdvancesHalfALine) {
+    ASSERT_TRUE(EnsureGuiWorld());
+    ZoParagraph paragraph;
+    paragraph.SetText("A#B");
+    EXPECT_EQ(paragraph.Lines(), (std::vector<std::string>{"A#", "B"}));
+    paragraph.SetFont(0);
+    paragraph.alignment = ZoBitmapFont::kAlignLeft;
+    paragraph.position = ZoVector(100, 300);
+    const auto rows = [&](const char* text) {
+        paragraph.SetText(text);
+        ZoRenderDevice::Instance().BeginFrame();
+        paragraph.Draw();
+        std::set<float> ys;
+        for (const auto& sprite : ZoRenderDevice::Instance().Batch())
+            ys.insert(sprite.y);
+        ZoRenderDevice::Instance().EndFrame();
+        return std::vector<float>(ys.begin(), ys.end());
+    };
+    const float height = static_cast<float>(paragraph.lineHeight);
+    const std::vector<float> two = rows("AB#CD");
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_FLOAT_EQ(two[1] - two[0], height);
+    const std::vector<float> three = rows("AB##CD");
+    ASSERT_EQ(three.size(), 2u);
+    EXPECT_NEAR(three[1] - three[0], height * 1.5f, 1.0f);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ImageEncoder.h"
 #include "Layout.h"
 #include "Painter.h"
+#include "ZoTextTree.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,9 @@
 namespace {
 
 using Fonts = std::vector<FontDescription>;
+
+// The help paragraphs as the language file gives them (classic, arcade, rules), read once per run.
+std::vector<std::string> g_helpTexts(3);
 
 void Checker(cairo_t* cr, double x, double y, double w, double h) {
     cairo_save(cr);
@@ -151,10 +155,11 @@ void GameMock(PictureSet& set, const Fonts& fonts, cairo_t* cr, bool arcade) {
     DrawFrame(cr, *set.Find("ExpBubbles/3/0"), 5, 380, 320);
     DrawFrame(cr, *set.Find("ExpBubbles/3/1"), 9, 300, 350);
     const double ax = 0.45, ay = -std::sqrt(1 - 0.45 * 0.45);
-    const double angle = std::acos(ax);
+    // The creatures are drawn upright and turn clockwise towards the aim, as in the game.
+    const double angle = std::atan2(ax, -ay);
     DrawFrame(cr, *set.Find("Bubbles/2"), 8, kLauncherX - 7.25 * ax, kLauncherY - 7.25 * ay);
     DrawFrame(cr, *set.Find("Korrik"), 0, kLauncherX, kLauncherY, angle);
-    DrawFrame(cr, *set.Find("Bubbles/1"), 8, kLauncherX + 31 * ax, kLauncherY + 31 * ay, angle);
+    DrawFrame(cr, *set.Find("Bubbles/1"), 8, kLauncherX + 31 * ax, kLauncherY + 31 * ay);
     for (int i = 0; i < 4; ++i) {
         DrawFrame(cr, *set.Find("Moves/" + std::to_string(i)), 0, kMarkerPositions[i][0],
                   kMarkerPositions[i][1]);
@@ -192,16 +197,14 @@ void MenuMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
     font.Draw(cr, "(Click To Change Player)", static_cast<int>(PanelX(menu, 76) - 20),
               static_cast<int>(PanelY(menu, 25) - 3), 1);
     const double ax = -0.5, ay = -std::sqrt(0.75);
-    double angle = std::acos(-ay);
-    if (ax > 0) {
-        angle = -angle;
-    }
+    const double angle = std::atan2(ax, -ay);
     DrawFrame(cr, *set.Find("Bubbles/4"), 8, 720 - ax * 6, 520 - ay * 6);
     DrawFrame(cr, *set.Find("KorrikMenu"), 0, 720, 520, angle);
     DrawFrame(cr, *set.Find("Bubbles/0"), 8, 720 + ax * 32, 520 + ay * 32);
 }
 
 void OptionsMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
+    MockFont font(set, fonts[0]);
     Picture& dlg = *set.Find("Interface/OptionsDlg");
     DrawFrame(cr, *set.Find("Interface/Fade"), 0, 400, 300, 0, 1, 25);
     DrawFrame(cr, dlg, 0, 400, 300);
@@ -213,9 +216,12 @@ void OptionsMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
         DrawFrame(cr, *set.Find("Interface/SliderThumb"), i, 272 + value * (256.0 / 255), y);
     }
     DrawFrame(cr, *set.Find("Interface/CheckBox"), 2, kWindowedBox[0], kWindowedBox[1]);
+    font.Draw(cr, "Full screen", kWindowedBox[0] - 23, kWindowedBox[1], 0);
+    const char* levels[3] = {"Easy", "Normal", "Hard"};
     for (int i = 0; i < 3; ++i) {
         DrawFrame(cr, *set.Find("Interface/CheckBox"), i == 1 ? 2 : (i == 2 ? 1 : 0), kDifficultyX[i],
                   kDifficultyY);
+        font.Draw(cr, levels[i], kDifficultyX[i] + 23, kDifficultyY, 2);
     }
 }
 
@@ -246,25 +252,16 @@ void HelpMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
     DrawFrame(cr, *set.Find("Interface/Menu"), 0, PanelX(help, 77), PanelY(help, 93));
     DrawFrame(cr, *set.Find("Interface/Credits"), 1, PanelX(help, 28), PanelY(help, 93));
     struct Para {
-        const char* text;
+        const std::string& text;
         double py;
     };
-    const Para paras[3] = {
-        {"RELAX MODE#The new rows will appear when you miss a certain#number of shots.", 50},
-        {"TIME MODE#The new row will appear when a certain time has passed.", 65},
-        {"GAME RULES#Put three or more balls at same color together so that#they burst and disappear. The "
-         "more "
-         "balls are blown#up at one shot, the more points you gain!#Balls that fall apart from the rest will "
-         "explode#too giving you much more score!#Symbols on the shown represent the number of "
-         "unsuccessful#moves "
-         "left to add new row.",
-         23}};
+    const Para paras[3] = {{g_helpTexts[0], 50}, {g_helpTexts[1], 65}, {g_helpTexts[2], 23}};
     const int lineHeight = static_cast<int>(set.Find("Fonts/MainFont")->Height() * 0.75);
     for (const Para& para : paras) {
         std::vector<std::string> lines(1);
-        for (const char* c = para.text; *c; ++c) {
-            lines.back() += *c;
-            if (*c == '#') {
+        for (const char c : para.text) {
+            lines.back() += c;
+            if (c == '#') {
                 lines.emplace_back();
             }
         }
@@ -303,7 +300,7 @@ void ProfileMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
     const char* names[4] = {"Ann", "Bartholomew", "Cleo", "Dmitri 2"};
     for (int i = 0; i < 4; ++i) {
         const double y = PanelY(dlg, 24 + 10 * i);
-        DrawFrame(cr, *set.Find("Interface/ProfileItem"), i == 2 ? 1 : 0, PanelX(dlg, 50), y);
+        DrawFrame(cr, *set.Find("Interface/ProfileItem"), i == 2 ? 3 : 0, PanelX(dlg, 50), y);
         font.Draw(cr, names[i], static_cast<int>(PanelX(dlg, 50)), static_cast<int>(y), 1);
     }
     DrawFrame(cr, *set.Find("Interface/NewProfile"), 0, PanelX(dlg, 20), PanelY(dlg, 88));
@@ -319,7 +316,9 @@ void NameMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
     DrawFrame(cr, *set.Find("Interface/BtnOk"), 0, PanelX(dlg, 30), PanelY(dlg, 82));
     DrawFrame(cr, *set.Find("Interface/BtnCancel"), 2, PanelX(dlg, 70), PanelY(dlg, 82));
     font.Draw(cr, "Zoe 2", 400, 300, 1);
-    DrawFrame(cr, *set.Find("Interface/CursorBlink"), 0, 400 + font.Measure("Zoe 2") / 2 + 1, 300);
+    // The caret a pixel past the last glyph (the pen stops CharDist short of it), as the game puts it.
+    const int penEnd = 400 - font.Measure("Zoe 2") / 2 + font.Measure("Zoe 2");
+    DrawFrame(cr, *set.Find("Interface/CursorBlink"), 0, penEnd - fonts[0].charDist + 1 + 4, 300);
 }
 
 void ConfirmMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
@@ -412,7 +411,14 @@ bool WriteContactSheet(PictureSet& set, const std::string& path) {
     return SavePng(sheet.get(), path);
 }
 
-bool WriteMockScreens(PictureSet& set, const Fonts& fonts, const std::string& path) {
+bool WriteMockScreens(PictureSet& set, const Fonts& fonts, const std::string& languageFile,
+                      const std::string& path) {
+    ZoTextTree language;
+    language.LoadFile(languageFile);
+    const char* const helpKeys[3] = {"English.HelpClassic", "English.HelpArcade", "English.HelpRules"};
+    for (int i = 0; i < 3; ++i) {
+        g_helpTexts[i] = language.GetString(helpKeys[i], "");
+    }
     struct Mock {
         const char* suffix;
         void (*draw)(PictureSet&, const Fonts&, cairo_t*);

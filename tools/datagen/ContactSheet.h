@@ -7,5 +7,7 @@
 #include <string>
 
 bool WriteContactSheet(PictureSet& set, const std::string& path);
-// Writes path with "-game", "-menu" and "-dialogs" variants: the pictures composed as the game shows them.
-bool WriteMockScreens(PictureSet& set, const std::vector<FontDescription>& fonts, const std::string& path);
+// Writes path with "-game", "-menu" and "-dialogs" variants: the pictures composed as the game shows them,
+// the help with the texts of the language file.
+bool WriteMockScreens(PictureSet& set, const std::vector<FontDescription>& fonts,
+                      const std::string& languageFile, const std::string& path);

@@ -10,21 +10,28 @@ struct CreatureLook {
     bool wink;
 };
 
-// Korrik seen from above: a round furry body that carries the next ball in a pouch (the game draws that ball
-// underneath, a few pixels behind the centre, so the pouch is a see-through window small enough to stay
-// covered by it at every angle) and holds the ball to fire above its head. The game turns the whole picture
-// as the player aims, so the face sits under the pouch, where the ball to fire never covers it, and the turn
-// reads as a tilt of the head. Drawn upright: the ball to fire is above the centre.
+void Oval(cairo_t* cr, double cx, double cy, double rx, double ry) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+}
+
+// Korrik standing upright: it holds the ball to fire over its head (the game draws that ball 31 pixels above
+// the centre) and looks up at it, so its face sits just below the ball and turns with the aim. The next ball
+// rides in a pouch on its belly: the game draws it underneath, about 7 pixels below the centre, and the pouch
+// is a see-through window small enough to stay covered by it.
 void DrawCreature(Painter& p, double cx, double cy, const CreatureLook& look) {
     cairo_t* cr = p.Cr();
     const double body = 33;
-    // Paws at the sides and ears on top, so the body overlaps them.
+    // Feet at the bottom and ears on top, so the body overlaps them.
     for (int side = -1; side <= 1; side += 2) {
         cairo_save(cr);
-        cairo_translate(cr, cx + side * 31, cy + 12);
-        cairo_rotate(cr, side * 0.5);
-        cairo_scale(cr, 0.75, 1.0);
-        cairo_arc(cr, 0, 0, 8, 0, 2 * M_PI);
+        cairo_translate(cr, cx + side * 22, cy + 28);
+        cairo_rotate(cr, side * 0.35);
+        cairo_scale(cr, 1.0, 0.7);
+        cairo_arc(cr, 0, 0, 9, 0, 2 * M_PI);
         cairo_restore(cr);
         p.SetColour(look.body.Scaled(0.82));
         p.FillAndOutline(2);
@@ -53,30 +60,26 @@ void DrawCreature(Painter& p, double cx, double cy, const CreatureLook& look) {
     p.RadialGradient(cx - 10, cy - 13, 3, body + 6, look.body.Mixed(Rgb{1, 1, 1}, 0.4),
                      look.body.Scaled(0.7));
     p.FillAndOutline(2.5);
-    // A lighter muzzle under the pouch where the face sits.
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy + 19);
-    cairo_scale(cr, 1.0, 0.62);
-    cairo_arc(cr, 0, 0, 21, 0, 2 * M_PI);
-    cairo_restore(cr);
-    p.SetColour(look.belly, 0.55);
-    cairo_fill(cr);
-    // The pouch rim; its inside is cut out below.
-    cairo_arc(cr, cx, cy, 12.5, 0, 2 * M_PI);
-    p.SetColour(look.belly);
-    p.FillAndOutline(2.2);
-    // Eyes under the pouch, looking up at the balls: the ball to fire never covers them when aiming upwards.
+    // Little arms reaching up towards the ball.
     for (int side = -1; side <= 1; side += 2) {
-        const double ex = cx + side * 10.5, ey = cy + 19;
-        if (!(look.wink && side > 0)) {
-            cairo_save(cr);
-            cairo_translate(cr, ex, ey);
-            cairo_scale(cr, 0.82, 1.0);
-            cairo_arc(cr, 0, 0, 6.2, 0, 2 * M_PI);
-            cairo_restore(cr);
-            p.SetColour(Rgb{1, 1, 1});
-            p.FillAndOutline(1.8);
-        } else {
+        cairo_new_path(cr);
+        cairo_move_to(cr, cx + side * 27, cy + 4);
+        cairo_curve_to(cr, cx + side * 33, cy - 8, cx + side * 27, cy - 20, cx + side * 19, cy - 24);
+        p.SetColour(kInk, 0.55);
+        cairo_set_line_width(cr, 2.2);
+        cairo_stroke(cr);
+    }
+    // A lighter face and a lighter belly around the pouch.
+    Oval(cr, cx, cy - 7, 21, 13);
+    p.SetColour(look.belly, 0.5);
+    cairo_fill(cr);
+    Oval(cr, cx, cy + 13, 16, 13);
+    p.SetColour(look.belly, 0.45);
+    cairo_fill(cr);
+    // Eyes looking up at the ball to fire, which never covers them.
+    for (int side = -1; side <= 1; side += 2) {
+        const double ex = cx + side * 9, ey = cy - 9;
+        if (look.wink && side > 0) {
             cairo_new_path(cr);
             cairo_arc(cr, ex, ey + 1.5, 3.8, M_PI * 1.1, M_PI * 1.9);
             p.SetColour(kInk);
@@ -84,37 +87,44 @@ void DrawCreature(Painter& p, double cx, double cy, const CreatureLook& look) {
             cairo_stroke(cr);
             continue;
         }
-        cairo_arc(cr, ex - side * 0.6, ey - 1.8, 3.1, 0, 2 * M_PI);
+        Oval(cr, ex, ey, 4.6, 5.6);
+        p.SetColour(Rgb{1, 1, 1});
+        p.FillAndOutline(1.8);
+        cairo_arc(cr, ex - side * 0.4, ey - 1.8, 2.8, 0, 2 * M_PI);
         p.SetColour(kInk);
         cairo_fill(cr);
-        cairo_arc(cr, ex - side * 0.6 - 1.1, ey - 3.0, 1.1, 0, 2 * M_PI);
+        cairo_arc(cr, ex - side * 0.4 - 1.0, ey - 2.9, 1.0, 0, 2 * M_PI);
         p.SetColour(Rgb{1, 1, 1});
         cairo_fill(cr);
     }
-    // Rosy cheeks and a small grin at the bottom.
+    // Rosy cheeks and a small grin.
     for (int side = -1; side <= 1; side += 2) {
-        cairo_arc(cr, cx + side * 21, cy + 21, 3.6, 0, 2 * M_PI);
+        cairo_arc(cr, cx + side * 18.5, cy - 2.5, 3.4, 0, 2 * M_PI);
         p.SetColour(Rgb8(255, 120, 150), 0.6);
         cairo_fill(cr);
     }
     cairo_new_path(cr);
-    cairo_arc(cr, cx, cy + 24.5, 4.5, M_PI * 0.15, M_PI * 0.85);
+    cairo_arc(cr, cx, cy - 4.5, 3.6, M_PI * 0.15, M_PI * 0.85);
     p.SetColour(kInk);
-    cairo_set_line_width(cr, 2.2);
+    cairo_set_line_width(cr, 2.0);
     cairo_stroke(cr);
-    // The pouch: see-through, with a glassy glint so it reads as a window.
+    // The pouch: a rim and a see-through window with a glassy glint.
+    const double pouchY = cy + 12;
+    cairo_arc(cr, cx, pouchY, 10.5, 0, 2 * M_PI);
+    p.SetColour(look.belly);
+    p.FillAndOutline(2.0);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    cairo_arc(cr, cx, cy, 8.5, 0, 2 * M_PI);
+    cairo_arc(cr, cx, pouchY, 7.5, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    cairo_arc(cr, cx, cy, 8.5, 0, 2 * M_PI);
+    cairo_arc(cr, cx, pouchY, 7.5, 0, 2 * M_PI);
     p.SetColour(kInk);
-    cairo_set_line_width(cr, 2);
+    cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
     cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, 6.3, M_PI * 1.05, M_PI * 1.45);
-    p.SetColour(Rgb{1, 1, 1}, 0.8);
-    cairo_set_line_width(cr, 1.8);
+    cairo_arc(cr, cx, pouchY, 5.4, M_PI * 1.05, M_PI * 1.45);
+    p.SetColour(Rgb8(200, 230, 255), 0.7);
+    cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
 }
 
@@ -134,19 +144,11 @@ void DrawKorrik(Painter& p, double cx, double cy, bool menuLook) {
 
 void DrawCreatureArt(PictureSet& set) {
     const int size = 92;
-    {
-        // The game's launcher turns clockwise by the aim angle measured from the right, so it points up at a
-        // quarter turn: drawn lying on its side.
-        cairo_surface_t* s = set.Add("Korrik", size, size);
+    // Both drawn upright; the game and the menu turn them to face along the aim.
+    const char* names[] = {"Korrik", "KorrikMenu"};
+    for (int menu = 0; menu < 2; ++menu) {
+        cairo_surface_t* s = set.Add(names[menu], size, size);
         Painter p(s);
-        cairo_translate(p.Cr(), size / 2.0, size / 2.0);
-        cairo_rotate(p.Cr(), -M_PI / 2);
-        DrawKorrik(p, 0, 0, false);
-    }
-    {
-        // The menu's creature turns from upright.
-        cairo_surface_t* s = set.Add("KorrikMenu", size, size);
-        Painter p(s);
-        DrawKorrik(p, size / 2.0, size / 2.0, true);
+        DrawKorrik(p, size / 2.0, size / 2.0, menu == 1);
     }
 }

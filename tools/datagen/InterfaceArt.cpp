@@ -7,44 +7,50 @@
 
 namespace {
 
-const ButtonState kStates[3] = {ButtonState::Normal, ButtonState::Highlighted, ButtonState::Disabled};
-
-void ThreeStateButton(PictureSet& set, const std::string& name, int w, int h, const std::string& label,
-                      double size, const ButtonColours& colours) {
-    cairo_surface_t* s = set.Add(name, w, h * 3, 1, 3);
+void FourLookButton(PictureSet& set, const std::string& name, int w, int h, const std::string& label,
+                    double size, const ButtonColours& colours) {
+    cairo_surface_t* s = set.Add(name, w, h * 4, 1, 4);
     Painter p(s);
-    for (int i = 0; i < 3; ++i) {
-        DrawButton(p, 0, i * h, w, h, label, size, colours, kStates[i]);
+    for (int i = 0; i < 4; ++i) {
+        ClipFrame(p, 0, i * h, w, h);
+        DrawButton(p, 0, i * h, w, h, label, size, colours, kButtonStates[i]);
+        cairo_restore(p.Cr());
     }
 }
 
 void ArrowButton(PictureSet& set, const std::string& name, int direction) {
     const int d = 52;
-    cairo_surface_t* s = set.Add(name, d, d * 3, 1, 3);
+    cairo_surface_t* s = set.Add(name, d, d * 4, 1, 4);
     Painter p(s);
     cairo_t* cr = p.Cr();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
+        const ButtonState state = kButtonStates[i];
         ButtonColours c = kBlueButton;
-        const double cy = i * d + d / 2.0 - 1, cx = d / 2.0 - 1;
-        cairo_arc(cr, cx + 2, cy + 3, 22, 0, 2 * M_PI);
+        const double sink = state == ButtonState::Pressed ? 1.5 : 0.0;
+        const double cy = i * d + d / 2.0 - 1 + sink, cx = d / 2.0 - 1 + sink;
+        ClipFrame(p, 0, i * d, d, d);
+        cairo_arc(cr, d / 2.0 + 1, i * d + d / 2.0 + 2, 21, 0, 2 * M_PI);
         p.SetColour(kInk, 0.45);
         cairo_fill(cr);
-        if (i == 1) {
+        if (state == ButtonState::Highlighted) {
             c.top = c.top.Mixed(Rgb{1, 1, 1}, 0.45);
             c.bottom = c.bottom.Mixed(Rgb{1, 1, 1}, 0.3);
-        } else if (i == 2) {
+        } else if (state == ButtonState::Pressed) {
+            c.top = kBlueButton.bottom.Scaled(0.88);
+            c.bottom = kBlueButton.top.Mixed(kBlueButton.bottom, 0.35);
+        } else if (state == ButtonState::Disabled) {
             c.top = Rgb8(176, 176, 196);
             c.bottom = Rgb8(120, 120, 140);
         }
-        cairo_arc(cr, cx, cy, 22, 0, 2 * M_PI);
-        p.VerticalGradient(cy - 22, cy + 22, c.top, c.bottom);
+        cairo_arc(cr, cx, cy, 21, 0, 2 * M_PI);
+        p.VerticalGradient(cy - 21, cy + 21, c.top, c.bottom);
         p.FillAndOutline(2.5);
         cairo_save(cr);
         cairo_translate(cr, cx, cy);
         cairo_scale(cr, 1, 0.55);
-        cairo_arc(cr, 0, -22, 16, 0, 2 * M_PI);
+        cairo_arc(cr, 0, -21, 15, 0, 2 * M_PI);
         cairo_restore(cr);
-        p.SetColour(Rgb{1, 1, 1}, i == 2 ? 0.15 : 0.35);
+        p.SetColour(Rgb{1, 1, 1}, state == ButtonState::Disabled ? 0.15 : 0.35);
         cairo_fill(cr);
         cairo_new_path(cr);
         cairo_move_to(cr, cx + direction * 11, cy);
@@ -55,8 +61,9 @@ void ArrowButton(PictureSet& set, const std::string& name, int direction) {
         cairo_line_to(cr, cx - direction * 6, cy + 4.5);
         cairo_line_to(cr, cx - direction * 6, cy + 11);
         cairo_close_path(cr);
-        p.SetColour(i == 2 ? Rgb8(214, 212, 224) : Rgb{1, 1, 1});
+        p.SetColour(state == ButtonState::Disabled ? Rgb8(214, 212, 224) : Rgb{1, 1, 1});
         p.FillAndOutline(2);
+        cairo_restore(cr);
     }
 }
 
@@ -68,6 +75,7 @@ void CheckBox(PictureSet& set) {
     for (int i = 0; i < 4; ++i) {
         const bool highlighted = i % 2 == 1, checked = i >= 2;
         const double y = i * d;
+        ClipFrame(p, 0, y, d, d);
         p.RoundedRect(4, y + 5, 27, 27, 7);
         p.SetColour(kInk, 0.45);
         cairo_fill(cr);
@@ -93,6 +101,7 @@ void CheckBox(PictureSet& set) {
             cairo_set_line_width(cr, 3.6);
             cairo_stroke(cr);
         }
+        cairo_restore(cr);
     }
 }
 
@@ -103,6 +112,7 @@ void Slider(PictureSet& set) {
     cairo_t* cr = p.Cr();
     for (int i = 0; i < 2; ++i) {
         const double y = i * h;
+        ClipFrame(p, 0, y, w, h);
         // The track runs over the 256 pixels between the thumb's two ends.
         p.RoundedRect(6, y + 7, w - 12, 15, 7.5);
         p.VerticalGradient(y + 7, y + 22, Rgb8(24, 22, 60), Rgb8(70, 74, 140));
@@ -122,12 +132,14 @@ void Slider(PictureSet& set) {
         p.SetColour(Rgb{1, 1, 1}, 0.5);
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
+        cairo_restore(cr);
     }
     const int tw = 26, th = 34;
     cairo_surface_t* t = set.Add("Interface/SliderThumb", tw, th * 2, 1, 2);
     Painter q(t);
     for (int i = 0; i < 2; ++i) {
         const double y = i * th;
+        ClipFrame(q, 0, y, tw, th);
         q.RoundedRect(5, y + 5, 18, 27, 8);
         q.SetColour(kInk, 0.4);
         cairo_fill(q.Cr());
@@ -142,15 +154,16 @@ void Slider(PictureSet& set) {
         q.SetColour(kInk, 0.5);
         cairo_set_line_width(q.Cr(), 1.5);
         cairo_stroke(q.Cr());
+        cairo_restore(q.Cr());
     }
 }
 
 void SmallPieces(PictureSet& set) {
     {
-        // Two frames side by side: the caret, then nothing.
+        // Two frames side by side: the caret, then nothing. The caret keeps to the first frame.
         cairo_surface_t* s = set.Add("Interface/CursorBlink", 16, 26, 2, 1);
         Painter p(s);
-        p.RoundedRect(5, 3, 5, 20, 2.5);
+        p.RoundedRect(2, 3, 4, 20, 2);
         p.VerticalGradient(3, 23, Rgb{1, 1, 1}, Rgb8(255, 226, 130));
         p.FillAndOutline(1.5);
     }
@@ -161,59 +174,91 @@ void SmallPieces(PictureSet& set) {
         cairo_paint(p.Cr());
     }
     {
+        // Rows as for buttons: normal, under the mouse, disabled, and the active player in gold.
         const int w = 300, h = 36;
-        cairo_surface_t* s = set.Add("Interface/ProfileItem", w, h * 3, 1, 3);
+        cairo_surface_t* s = set.Add("Interface/ProfileItem", w, h * 4, 1, 4);
         Painter p(s);
-        for (int i = 0; i < 3; ++i) {
-            p.RoundedRect(4, i * h + 3, w - 8, h - 6, (h - 6) / 2.0);
-            if (i == 1) {
-                p.VerticalGradient(i * h + 3, i * h + h - 3, Rgb8(255, 236, 150), Rgb8(240, 160, 60), 0.9);
+        for (int i = 0; i < 4; ++i) {
+            const double y = i * h;
+            ClipFrame(p, 0, y, w, h);
+            p.RoundedRect(4, y + 3, w - 8, h - 6, (h - 6) / 2.0);
+            if (i == 3) {
+                p.VerticalGradient(y + 3, y + h - 3, Rgb8(255, 236, 150), Rgb8(240, 160, 60), 0.95);
+            } else if (i == 1) {
+                p.VerticalGradient(y + 3, y + h - 3, Rgb8(190, 206, 255), Rgb8(110, 124, 220), 0.9);
             } else {
-                p.VerticalGradient(i * h + 3, i * h + h - 3, Rgb8(150, 170, 255), Rgb8(80, 92, 190),
+                p.VerticalGradient(y + 3, y + h - 3, Rgb8(150, 170, 255), Rgb8(80, 92, 190),
                                    i == 2 ? 0.35 : 0.75);
             }
             p.FillAndOutline(2);
+            if (i == 1 || i == 3) {
+                p.RoundedRect(5.5, y + 4.5, w - 11, h - 9, (h - 9) / 2.0);
+                p.SetColour(Rgb8(255, 255, 210), i == 3 ? 0.7 : 0.55);
+                cairo_set_line_width(p.Cr(), 1.5);
+                cairo_stroke(p.Cr());
+            }
+            cairo_restore(p.Cr());
         }
     }
     {
         // The player greeting on the main menu is drawn by the game; this picture only gives it a hover glow.
         const int w = 340, h = 24;
-        cairo_surface_t* s = set.Add("Interface/ChangeProfileTr", w, h * 3, 1, 3);
+        cairo_surface_t* s = set.Add("Interface/ChangeProfileTr", w, h * 4, 1, 4);
         Painter p(s);
         cairo_t* cr = p.Cr();
-        // Alpha 2 of 255 everywhere keeps the hit mask solid while the picture stays invisible.
-        cairo_set_source_rgba(cr, 1, 1, 1, 2 / 255.0);
-        cairo_paint(cr);
-        p.RoundedRect(6, h + 2, w - 12, h - 4, (h - 4) / 2.0);
-        cairo_pattern_t* glow = cairo_pattern_create_linear(0, h + 2, 0, 2 * h - 2);
-        cairo_pattern_add_color_stop_rgba(glow, 0, 1, 1, 0.8, 0.35);
-        cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.85, 0.4, 0.25);
-        cairo_set_source(cr, glow);
-        cairo_fill(cr);
-        cairo_pattern_destroy(glow);
+        for (int i = 0; i < 4; ++i) {
+            const double y = i * h;
+            ClipFrame(p, 0, y, w, h);
+            // Alpha 2 of 255 everywhere keeps the hit mask solid while the picture stays invisible.
+            cairo_set_source_rgba(cr, 1, 1, 1, 2 / 255.0);
+            cairo_paint(cr);
+            if (kButtonStates[i] == ButtonState::Highlighted || kButtonStates[i] == ButtonState::Pressed) {
+                const double strength = kButtonStates[i] == ButtonState::Pressed ? 1.6 : 1.0;
+                p.RoundedRect(6, y + 2, w - 12, h - 4, (h - 4) / 2.0);
+                cairo_pattern_t* glow = cairo_pattern_create_linear(0, y + 2, 0, y + h - 2);
+                cairo_pattern_add_color_stop_rgba(glow, 0, 1, 1, 0.8, 0.35 * strength);
+                cairo_pattern_add_color_stop_rgba(glow, 1, 1, 0.85, 0.4, 0.25 * strength);
+                cairo_set_source(cr, glow);
+                cairo_fill(cr);
+                cairo_pattern_destroy(glow);
+            }
+            cairo_restore(cr);
+        }
     }
 }
 
 void Buttons(PictureSet& set) {
-    const int mw = kMenuButtonWidth, mh = kMenuButtonHeight;
-    ThreeStateButton(set, "Interface/Continue", mw, mh, "CONTINUE", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/StartNew", mw, mh, "NEW GAME", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/ClassicGame", mw, mh, "CLASSIC", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/ArcadeGame", mw, mh, "ARCADE", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/Options", mw, mh, "OPTIONS", 20, kBlueButton);
-    ThreeStateButton(set, "Interface/Help", mw, mh, "HELP", 20, kBlueButton);
-    ThreeStateButton(set, "Interface/Score", mw, mh, "HIGH SCORES", 20, kBlueButton);
-    ThreeStateButton(set, "Interface/Exit", mw, mh, "EXIT", 20, kRedButton);
-    const int sw = kSmallButtonWidth, sh = kSmallButtonHeight;
-    ThreeStateButton(set, "Interface/BtnOk", sw, sh, "OK", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/BtnCancel", sw, sh, "CANCEL", 18, kRedButton);
-    ThreeStateButton(set, "Interface/Yes", sw, sh, "YES", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/No", sw, sh, "NO", 20, kRedButton);
-    ThreeStateButton(set, "Interface/Menu", sw, sh, "MENU", 20, kOrangeButton);
-    ThreeStateButton(set, "Interface/Credits", sw, sh, "CREDITS", 18, kBlueButton);
-    ThreeStateButton(set, "Interface/Clear", sw, sh, "CLEAR", 18, kRedButton);
-    ThreeStateButton(set, "Interface/NewProfile", sw, sh, "NEW", 20, kGreenButton);
-    ThreeStateButton(set, "Interface/DelProfile", sw, sh, "DELETE", 18, kRedButton);
+    struct Look {
+        const char* name;
+        const char* label;
+        double textSize;
+        const ButtonColours& colours;
+        bool menuSized;
+    };
+    const Look looks[] = {
+        {"Continue", "CONTINUE", 20, kGreenButton, true},
+        {"StartNew", "NEW GAME", 20, kOrangeButton, true},
+        {"ClassicGame", "CLASSIC", 20, kOrangeButton, true},
+        {"ArcadeGame", "ARCADE", 20, kOrangeButton, true},
+        {"Options", "OPTIONS", 20, kBlueButton, true},
+        {"Help", "HELP", 20, kBlueButton, true},
+        {"Score", "HIGH SCORES", 20, kBlueButton, true},
+        {"Exit", "EXIT", 20, kRedButton, true},
+        {"BtnOk", "OK", 20, kGreenButton, false},
+        {"BtnCancel", "CANCEL", 18, kRedButton, false},
+        {"Yes", "YES", 20, kGreenButton, false},
+        {"No", "NO", 20, kRedButton, false},
+        {"Menu", "MENU", 20, kOrangeButton, false},
+        {"Credits", "CREDITS", 18, kBlueButton, false},
+        {"Clear", "CLEAR", 18, kRedButton, false},
+        {"NewProfile", "NEW", 20, kGreenButton, false},
+        {"DelProfile", "DELETE", 18, kRedButton, false},
+    };
+    for (const Look& look : looks) {
+        FourLookButton(
+            set, std::string("Interface/") + look.name, look.menuSized ? kMenuButtonWidth : kSmallButtonWidth,
+            look.menuSized ? kMenuButtonHeight : kSmallButtonHeight, look.label, look.textSize, look.colours);
+    }
     ArrowButton(set, "Interface/LArrow", -1);
     ArrowButton(set, "Interface/RArrow", 1);
 }
@@ -258,21 +303,18 @@ void OptionsDialog(PictureSet& set) {
     Painter p(s);
     Dialog(p, d, "OPTIONS", 220);
     const double ox = OriginX(d), oy = OriginY(d);
-    const Rgb label = Rgb8(255, 244, 200);
-    TextFrom(p, "Sound", 250 - ox, kSoundSliderY - oy + 7, 19, label, 1);
-    TextFrom(p, "Music", 250 - ox, kMusicSliderY - oy + 7, 19, label, 1);
-    TextFrom(p, "Full screen", kWindowedBox[0] - 24 - ox, kWindowedBox[1] - oy + 7, 19, label, 1);
+    // White and of the game font's size, like the check boxes' labels the game writes beside them.
+    const Rgb label{1, 1, 1};
+    TextFrom(p, "Sound", 250 - ox, kSoundSliderY - oy + 6, 17, label, 1);
+    TextFrom(p, "Music", 250 - ox, kMusicSliderY - oy + 6, 17, label, 1);
     // A thin rule and the difficulty heading.
     cairo_move_to(p.Cr(), 60, 258);
     cairo_line_to(p.Cr(), d.width - 70, 258);
     p.SetColour(Rgb{1, 1, 1}, 0.25);
     cairo_set_line_width(p.Cr(), 2);
     cairo_stroke(p.Cr());
+    // The game writes the check boxes' labels itself, so a click on a word can toggle its box.
     TextFrom(p, "Difficulty", 400 - ox, 372 - oy + 7, 19, Rgb8(255, 214, 110), 0);
-    const char* levels[3] = {"Easy", "Normal", "Hard"};
-    for (int i = 0; i < 3; ++i) {
-        TextFrom(p, levels[i], kDifficultyX[i] + 21 - ox, kDifficultyY - oy + 7, 18, label, -1);
-    }
     // Small speaker and note marks at the right end of the sliders.
     p.OutlinedText("+", 560 - ox, kSoundSliderY - oy + 7, 20, label, 2);
     p.OutlinedText("+", 560 - ox, kMusicSliderY - oy + 7, 20, label, 2);

@@ -5,7 +5,7 @@ struct PanelSize {
     int width, height;
 };
 
-constexpr PanelSize kSmallDialog{560, 250};   // "Interface/vSmlDialog"
+constexpr PanelSize kSmallDialog{640, 250};   // "Interface/vSmlDialog": wide enough for two menu buttons
 constexpr PanelSize kEditDialog{480, 250};    // "Interface/EditDialog"
 constexpr PanelSize kOptionsDialog{520, 420}; // "Interface/OptionsDlg"
 constexpr PanelSize kCreditsDialog{520, 420}; // "Interface/CreditsDlg"

@@ -296,17 +296,13 @@ void GameBackground(PictureSet& set, const std::string& name, Mood mood) {
     p.RoundedRect(sx - 72, sy - 32, 144, 64, 10);
     p.VerticalGradient(sy - 32, sy + 32, Rgb8(98, 118, 222), Rgb8(52, 58, 150));
     p.FillAndOutline(2);
-    if (mood == Mood::Day) {
-        TextFrom(p, "CLASSIC", sx, sy - 2, 22, Rgb8(255, 246, 190), 0);
-        TextFrom(p, "relax mode", sx, sy + 20, 13, Rgb8(220, 228, 255), 0);
-    } else {
-        TextFrom(p, "ARCADE", sx, sy - 2, 22, Rgb8(255, 246, 190), 0);
-        TextFrom(p, "time mode", sx, sy + 20, 13, Rgb8(220, 228, 255), 0);
-    }
-    // A small legend under the markers.
-    if (mood == Mood::Day) {
-        TextFrom(p, "misses left", 612, 588, 12, Rgb{1, 1, 1}, 0);
-    }
+    // The mode's name as the menu says it, and what brings the next row.
+    const bool classic = mood == Mood::Day;
+    TextFrom(p, classic ? "CLASSIC" : "ARCADE", sx, sy - 2, 22, Rgb8(255, 246, 190), 0);
+    TextFrom(p, classic ? "rows on misses" : "rows on a timer", sx, sy + 20, 13, Rgb8(220, 228, 255),
+             0);
+    // A small legend under the markers: they count misses in Classic and time in Arcade.
+    TextFrom(p, classic ? "misses left" : "time left", 612, 588, 12, Rgb{1, 1, 1}, 0);
     // How to play, in short.
     p.RoundedRect(634, 128, 150, 76, 14);
     p.SetColour(kInk, 0.45);
@@ -475,7 +471,7 @@ void LoadScreen(PictureSet& set) {
         cairo_restore(cr);
         p.SetColour(kInk, 0.3);
         cairo_fill(cr);
-        p.Ball(0, 0, 16, kBallColours[side == 0 ? 2 : 4], side == 0 ? 2 : 4);
+        p.Ball(0, 7, 16, kBallColours[side == 0 ? 2 : 4], side == 0 ? 2 : 4); // seen through the pouch
         DrawKorrik(p, 0, 0, side == 1);
         p.Ball(0, -31, 16, kBallColours[side == 0 ? 1 : 0], side == 0 ? 1 : 0);
         cairo_restore(cr);
@@ -520,7 +516,7 @@ void HelpPanel(PictureSet& set) {
     p.SetColour(kInk);
     cairo_set_line_width(cr, 2.6);
     cairo_stroke(cr);
-    TextFrom(p, "Missed shots left before a new row:", 430, 448, 15, Rgb8(255, 226, 140), -1);
+    TextFrom(p, "Stars left before a new row:", 430, 448, 15, Rgb8(255, 226, 140), -1);
     for (int i = 0; i < 6; ++i) {
         const double x = 470 + i * 38, y = 490;
         p.Star(x, y, 14, 6.5, 5, (i % 2 == 0 ? 0.08 : -0.08));

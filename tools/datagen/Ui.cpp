@@ -7,6 +7,15 @@ const ButtonColours kGreenButton{Rgb8(150, 230, 110), Rgb8(52, 160, 64)};
 const ButtonColours kRedButton{Rgb8(255, 150, 130), Rgb8(214, 64, 74)};
 const ButtonColours kBlueButton{Rgb8(130, 200, 255), Rgb8(52, 110, 214)};
 
+void ClipFrame(Painter& p, double x, double y, double w, double h) {
+    cairo_t* cr = p.Cr();
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, x + 1, y + 1, w - 2, h - 2);
+    cairo_clip(cr);
+    cairo_new_path(cr);
+}
+
 void DrawPanelFrame(Painter& p, double x, double y, double w, double h) {
     cairo_t* cr = p.Cr();
     const double radius = 24;
@@ -81,47 +90,64 @@ void DrawTitleRibbon(Painter& p, double cx, double cy, const std::string& title,
 void DrawButton(Painter& p, double x, double y, double w, double h, const std::string& label, double textSize,
                 const ButtonColours& colours, ButtonState state) {
     cairo_t* cr = p.Cr();
-    const double bw = w - 6, bh = h - 6; // leave room for the shadow
+    const double bw = w - 8, bh = h - 8; // leave room for the shadow and the frame's clear border
     const double r = bh / 2;
+    const bool disabled = state == ButtonState::Disabled;
+    const bool pressed = state == ButtonState::Pressed;
     Rgb top = colours.top, bottom = colours.bottom;
     if (state == ButtonState::Highlighted) {
         top = top.Mixed(Rgb{1, 1, 1}, 0.45);
         bottom = bottom.Mixed(Rgb{1, 1, 1}, 0.3);
-    } else if (state == ButtonState::Disabled) {
+    } else if (pressed) {
+        // Held down: deeper colours, lit from below, as if the face had sunk into its shadow.
+        top = colours.bottom.Scaled(0.78);
+        bottom = colours.top.Mixed(colours.bottom, 0.5).Scaled(0.95);
+    } else if (disabled) {
         const double gt = (top.r + top.g + top.b) / 3, gb = (bottom.r + bottom.g + bottom.b) / 3;
         top = Rgb{gt, gt, gt + 0.04}.Mixed(Rgb8(170, 168, 190), 0.5);
         bottom = Rgb{gb, gb, gb + 0.04}.Mixed(Rgb8(120, 118, 140), 0.5);
     }
-    const double press = state == ButtonState::Highlighted ? -1.0 : 0.0;
-    // Shadow.
-    p.RoundedRect(x + 2 + 3, y + 2 + 4, bw, bh, r);
-    p.SetColour(kInk, state == ButtonState::Disabled ? 0.25 : 0.45);
+    // The face rises a pixel under the mouse and sinks two when pressed; the shadow stays put.
+    const double lift = state == ButtonState::Highlighted ? -1.0 : (pressed ? 2.0 : 0.0);
+    const double left = x + 2, face = y + 2 + lift;
+    p.RoundedRect(left + 3, y + 2 + 4, bw, bh, r);
+    p.SetColour(kInk, disabled ? 0.25 : (pressed ? 0.3 : 0.45));
     cairo_fill(cr);
-    if (state == ButtonState::Highlighted) {
-        // A warm glow around the highlighted button.
-        p.RoundedRect(x + 0.5, y + 0.5, bw + 3, bh + 3, r + 1.5);
-        p.SetColour(Rgb8(255, 255, 190), 0.9);
-        cairo_set_line_width(cr, 3);
+    if (state == ButtonState::Highlighted || pressed) {
+        // A warm glow around the button under the mouse.
+        p.RoundedRect(left - 1, face - 1, bw + 2, bh + 2, r + 1);
+        p.SetColour(Rgb8(255, 255, 190), pressed ? 0.6 : 0.9);
+        cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
     }
-    p.RoundedRect(x + 2, y + 2 + press, bw, bh, r);
-    p.VerticalGradient(y + 2, y + 2 + bh, top, bottom);
+    p.RoundedRect(left, face, bw, bh, r);
+    p.VerticalGradient(face, face + bh, top, bottom);
     p.FillAndOutline(2.5);
-    // Gloss band on the upper half.
-    p.RoundedRect(x + 2 + r * 0.45, y + 5 + press, bw - r * 0.9, bh * 0.38, bh * 0.19);
-    p.SetColour(Rgb{1, 1, 1}, state == ButtonState::Disabled ? 0.18 : 0.42);
+    if (pressed) {
+        // The rim's shadow falls inside along the top edge of a sunken face.
+        cairo_save(cr);
+        p.RoundedRect(left, face, bw, bh, r);
+        cairo_clip(cr);
+        p.RoundedRect(left, face - 4, bw, bh, r);
+        p.SetColour(kInk, 0.35);
+        cairo_set_line_width(cr, 6);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    // Gloss band on the upper half, dimmer on a pressed or disabled face.
+    p.RoundedRect(left + r * 0.45, face + 3, bw - r * 0.9, bh * 0.38, bh * 0.19);
+    p.SetColour(Rgb{1, 1, 1}, disabled ? 0.18 : (pressed ? 0.14 : 0.42));
     cairo_fill(cr);
-    const Rgb text = state == ButtonState::Disabled ? Rgb8(214, 212, 224) : Rgb{1, 1, 1};
-    const double outline = state == ButtonState::Disabled ? 2.0 : 2.6;
-    if (state == ButtonState::Disabled) {
+    const Rgb text = disabled ? Rgb8(214, 212, 224) : Rgb{1, 1, 1};
+    const double outline = disabled ? 2.0 : 2.6;
+    const double baseline = face + bh / 2 + textSize * 0.36;
+    if (disabled) {
         cairo_push_group(cr);
-        p.OutlinedText(label, x + 2 + bw / 2, y + 2 + bh / 2 + textSize * 0.36 + press, textSize, text,
-                       outline);
+        p.OutlinedText(label, left + bw / 2, baseline, textSize, text, outline);
         cairo_pop_group_to_source(cr);
         cairo_paint_with_alpha(cr, 0.65);
     } else {
-        p.OutlinedText(label, x + 2 + bw / 2, y + 2 + bh / 2 + textSize * 0.36 + press, textSize, text,
-                       outline);
+        p.OutlinedText(label, left + bw / 2, baseline, textSize, text, outline);
     }
 }
 

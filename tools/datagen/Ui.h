@@ -3,13 +3,19 @@
 
 #include "Painter.h"
 
-enum class ButtonState { Normal, Highlighted, Disabled };
+// The rows of every button picture, in the order the game expects them.
+enum class ButtonState { Normal, Highlighted, Disabled, Pressed };
+constexpr ButtonState kButtonStates[4] = {ButtonState::Normal, ButtonState::Highlighted,
+                                          ButtonState::Disabled, ButtonState::Pressed};
 
 struct ButtonColours {
     Rgb top, bottom;
 };
 extern const ButtonColours kOrangeButton, kGreenButton, kRedButton, kBlueButton;
 
+// Confines drawing to one frame of a picture less a 1-pixel border, so a frame never reaches its
+// neighbour (a filtering renderer samples across the edge). Pair with cairo_restore.
+void ClipFrame(Painter& p, double x, double y, double w, double h);
 // A dialog body with its golden rim and shadow, inside the rectangle (the shadow needs about 10 pixels).
 void DrawPanelFrame(Painter& p, double x, double y, double w, double h);
 // A ribbon across the top edge of a panel, with its title.

@@ -1,8 +1,10 @@
 // datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]: draws every picture and font of the game and
 // stages them with the text files under OUT_DIR/resource/Data and OUT_DIR/lang/Data.
+// datagen --icons DIR NAME: draws the desktop icon as DIR/NxN/apps/NAME.png.
 #include "Art.h"
 #include "ContactSheet.h"
 #include "FontArt.h"
+#include "IconArt.h"
 #include "ImageEncoder.h"
 #include "Painter.h"
 
@@ -31,8 +33,16 @@ bool CopyText(const std::string& from, const std::string& to) {
 namespace {
 
 int Run(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icons") {
+        if (!WriteIcons(argv[2], argv[3])) {
+            std::fprintf(stderr, "datagen: cannot write the icons under %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]\n");
+        std::fprintf(stderr, "usage: datagen ASSETS_DIR OUT_DIR [--sheet PNG] [--mock PNG]\n"
+                             "       datagen --icons DIR NAME\n");
         return 2;
     }
     const std::string assets = argv[1];
@@ -79,7 +89,7 @@ int Run(int argc, char** argv) {
     if (!sheet.empty() && !WriteContactSheet(set, sheet)) {
         return 1;
     }
-    if (!mock.empty() && !WriteMockScreens(set, fonts, mock)) {
+    if (!mock.empty() && !WriteMockScreens(set, fonts, assets + "/Lang.Txt", mock)) {
         return 1;
     }
     return 0;

@@ -1,0 +1,11 @@
+// The game's desktop icon in the usual theme sizes, as PNG files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Square sizes in pixels, smallest first.
+const std::vector<int>& IconSizes();
+// Writes folder/NxN/apps/name.png, the icon theme layout, for every size; false when a file could not
+// be written.
+bool WriteIcons(const std::string& folder, const std::string& name);
