@@ -25,8 +25,9 @@ SECONDS_EACH=${MEASURE_SECONDS:-10}
 SHOTS=${SHOTS_PNG_DIR:-}
 RESULTS=$(mktemp)
 mount -t tmpfs none /tmp || { echo "needs root for a private /tmp" >&2; exit 9; }
-export DISPLAY=:${DISPLAY_NUMBER:-100} SDL_AUDIODRIVER=dummy HOME=/tmp/home
-mkdir -p "$HOME"
+[ ! -d /run/user ] || mount -t tmpfs none /run/user # older builds keep their lock file there
+export DISPLAY=:${DISPLAY_NUMBER:-100} SDL_AUDIODRIVER=dummy HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/runtime
+mkdir -p "$HOME" && mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 HZ=$(getconf CLK_TCK)
 
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
