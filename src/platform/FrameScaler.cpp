@@ -104,7 +104,7 @@ inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight)
 } // namespace
 
 VideoRect FrameScaler::Show(const std::uint32_t* frame, int framePitch, std::uint32_t* window, int windowPitch,
-                            const VideoRect& frameArea) const {
+                            const VideoRect& frameArea) {
     const VideoRect area = WindowArea(frameArea);
     if (area.Empty())
         return area;
@@ -117,18 +117,26 @@ VideoRect FrameScaler::Show(const std::uint32_t* frame, int framePitch, std::uin
         }
         return area;
     }
+    // Down the columns first, into one line of the frame columns the area reads, then across it.
+    const int firstColumn = columns_[static_cast<std::size_t>(area.left - box_.left)].first;
+    const int lastColumn = std::min(frameWidth_ - 1, columns_[static_cast<std::size_t>(area.right - 1 - box_.left)].first + 1);
+    line_.resize(static_cast<std::size_t>(frameWidth_));
     for (int y = area.top; y < area.bottom; ++y) {
         const Tap& row = rows_[static_cast<std::size_t>(y - box_.top)];
         const std::uint32_t* upper = frame + static_cast<std::ptrdiff_t>(row.first) * framePitch;
-        const std::uint32_t* lower = row.weight > 0 ? upper + framePitch : upper;
+        if (row.weight == 0) {
+            std::memcpy(&line_[static_cast<std::size_t>(firstColumn)], upper + firstColumn,
+                        static_cast<std::size_t>(lastColumn - firstColumn + 1) * 4u);
+        } else {
+            const std::uint32_t* lower = upper + framePitch;
+            for (int c = firstColumn; c <= lastColumn; ++c)
+                line_[static_cast<std::size_t>(c)] = Mix(upper[c], lower[c], static_cast<std::uint32_t>(row.weight));
+        }
         std::uint32_t* out = window + static_cast<std::ptrdiff_t>(y) * windowPitch;
         for (int x = area.left; x < area.right; ++x) {
             const Tap& column = columns_[static_cast<std::size_t>(x - box_.left)];
-            const int next = column.weight > 0 ? 1 : 0;
-            const auto weight = static_cast<std::uint32_t>(column.weight);
-            const std::uint32_t top = Mix(upper[column.first], upper[column.first + next], weight);
-            const std::uint32_t bottom = Mix(lower[column.first], lower[column.first + next], weight);
-            out[x] = Mix(top, bottom, static_cast<std::uint32_t>(row.weight));
+            const std::uint32_t* at = &line_[static_cast<std::size_t>(column.first)];
+            out[x] = column.weight > 0 ? Mix(at[0], at[1], static_cast<std::uint32_t>(column.weight)) : at[0];
         }
     }
     return area;

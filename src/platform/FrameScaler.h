@@ -34,7 +34,7 @@ public:
     VideoRect WindowArea(const VideoRect& frameArea) const;
     // Writes the window pixels of WindowArea(frameArea). Pixels are 32-bit 0x..RRGGBB; pitches in pixels.
     VideoRect Show(const std::uint32_t* frame, int framePitch, std::uint32_t* window, int windowPitch,
-                   const VideoRect& frameArea) const;
+                   const VideoRect& frameArea);
 
 private:
     struct Tap {
@@ -51,4 +51,5 @@ private:
     bool identity_ = false;
     std::vector<Tap> columns_;
     std::vector<Tap> rows_;
+    std::vector<std::uint32_t> line_; // one frame row, blended between two
 };

@@ -223,6 +223,23 @@ TEST_F(DrawTest, PartialRedrawEqualsFullRedrawOnBothPathsAtEveryScale) {
             ASSERT_TRUE(Draw(scene, step == 0));
             const std::int64_t rasterised = video.LastFrameCost().rasterised;
             const auto partial = shown();
+            if (step == 0 && setting.path == std::string("software")) {
+                // The window shows the frame where the letterbox puts it, with black bars around.
+                int width = 0;
+                int height = 0;
+                video.ReadWindowPixels(width, height);
+                const VideoRect box = FrameScaler::Letterbox(width, height, 800, 600);
+                const auto window = [&](int x, int y) {
+                    const std::uint8_t* p = &partial.second[(static_cast<std::size_t>(y) * width + x) * 4];
+                    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | 0xFF;
+                };
+                for (const auto& [x, y] : {std::make_pair(30, 560), std::make_pair(405, 285), std::make_pair(770, 40)}) {
+                    const int wx = box.left + x * (box.right - box.left) / 800;
+                    const int wy = box.top + y * (box.bottom - box.top) / 600;
+                    EXPECT_TRUE(Near(window(wx, wy), At(Frame(), x, y), 12)) << x << "," << y;
+                }
+                EXPECT_EQ(window(0, 0), box.top > 0 ? kBlack : At(Frame(), 0, 0));
+            }
             ASSERT_TRUE(Draw(scene));
             EXPECT_EQ(video.LastFrameCost().rasterised, 800 * 600);
             EXPECT_TRUE(partial.first == shown().first) << "frame differs at step " << step;
