@@ -6,17 +6,13 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace SoundTestData {
 
 // A 16-bit mono PCM WAV file holding a sine tone (amplitude 0 gives silence).
 std::string MakeWav(int milliseconds, double frequency = 440.0, int rate = 22050, int amplitude = 8000);
-// An Ogg Vorbis file holding a sine tone, encoded with libvorbis.
+// An Ogg Vorbis file holding a sine tone, made by the game-data generator's own encoder.
 std::string MakeOgg(int milliseconds, double frequency = 440.0, int rate = 22050);
-
-// Every effect of the game's sound table, in table order; "Data/Sounds/Swap.Ogg" comes last.
-extern const std::vector<std::string> kEffectFiles;
 
 // Game files by archive name, read the way the archive set reads them (-1 when missing).
 class MemoryFiles {

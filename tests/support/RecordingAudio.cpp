@@ -10,18 +10,16 @@ void RecordingAudio::EndPlayingStream() {
 std::vector<std::string> RecordingAudio::Lines(const std::string& prefix) const {
     std::vector<std::string> lines;
     for (const std::string& line : log) {
-        if (line.compare(0, prefix.size(), prefix) == 0) {
+        if (line.compare(0, prefix.size(), prefix) == 0)
             lines.push_back(line);
-        }
     }
     return lines;
 }
 
 std::size_t RecordingAudio::LiveResources() const {
     std::size_t live = samples.size();
-    for (const auto& [id, stream] : streams) {
+    for (const auto& [id, stream] : streams)
         live += stream.closed ? 0 : 1;
-    }
     return live;
 }
 
@@ -29,9 +27,8 @@ bool RecordingAudio::Open(int rate, int channels) {
     clock += openMilliseconds;
     log.push_back("open " + std::to_string(rate) + " " + std::to_string(channels));
     if (failingOpens != 0) {
-        if (failingOpens > 0) {
+        if (failingOpens > 0)
             --failingOpens;
-        }
         return false;
     }
     open = true;
@@ -69,9 +66,8 @@ void RecordingAudio::FreeSample(ZoSampleId sample) {
 }
 
 int RecordingAudio::PlaySample(ZoSampleId sample) {
-    if (samples.count(sample) == 0) {
+    if (samples.count(sample) == 0)
         return -1;
-    }
     const int channel = nextChannel_;
     nextChannel_ = (nextChannel_ + 1) % kEffectChannels;
     log.push_back("play-sample " + std::to_string(sample) + " -> " + std::to_string(channel));
@@ -80,16 +76,14 @@ int RecordingAudio::PlaySample(ZoSampleId sample) {
 
 void RecordingAudio::SetChannelVolume(int channel, int volume) {
     log.push_back("volume " + std::to_string(channel) + " = " + std::to_string(volume));
-    if (channel >= 0) {
+    if (channel >= 0)
         channelVolumes[channel] = volume;
-    }
 }
 
 void RecordingAudio::SetEffectsVolume(int volume) {
     log.push_back("effects-volume " + std::to_string(volume));
-    for (int channel = 0; channel < kEffectChannels; ++channel) {
+    for (int channel = 0; channel < kEffectChannels; ++channel)
         channelVolumes[channel] = volume;
-    }
 }
 
 ZoStreamId RecordingAudio::OpenStream(const char* bytes, std::size_t size) {
@@ -104,18 +98,16 @@ ZoStreamId RecordingAudio::OpenStream(const char* bytes, std::size_t size) {
 }
 
 void RecordingAudio::CloseStream(ZoStreamId stream) {
-    if (stream == playing) {
+    if (stream == playing)
         playing = 0;
-    }
     streams[stream].closed = true;
     log.push_back("close-stream " + std::to_string(stream));
 }
 
 int RecordingAudio::PlayStream(ZoStreamId stream, std::uint32_t startMilliseconds) {
     auto found = streams.find(stream);
-    if (found == streams.end() || found->second.closed) {
+    if (found == streams.end() || found->second.closed)
         return -1;
-    }
     playing = stream;
     ended_ = 0;
     found->second.position = startMilliseconds;
@@ -125,9 +117,8 @@ int RecordingAudio::PlayStream(ZoStreamId stream, std::uint32_t startMillisecond
 }
 
 void RecordingAudio::StopStream(ZoStreamId stream) {
-    if (stream == playing) {
+    if (stream == playing)
         playing = 0;
-    }
     log.push_back("stop-stream " + std::to_string(stream));
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -54,10 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!back.Load() || back.Records().size() != table.Records().size())
             __builtin_trap();
         for (std::size_t i = 0; i < back.Records().size(); ++i) {
-            const ZoTopRecord& a = table.Records()[i];
-            const ZoTopRecord& b = back.Records()[i];
-            if (a.playerName != b.playerName || a.difficulty != b.difficulty || a.score != b.score ||
-                a.level != b.level || a.episode != b.episode || a.time != b.time)
+            const ZoTopRecord &a = table.Records()[i], &b = back.Records()[i];
+            if (std::tie(a.playerName, a.difficulty, a.score, a.level, a.episode, a.time) !=
+                std::tie(b.playerName, b.difficulty, b.score, b.level, b.episode, b.time))
                 __builtin_trap();
         }
     }
