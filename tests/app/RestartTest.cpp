@@ -13,79 +13,108 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
 
-bool Settled(const ZoPanelHost& host) {
-    for (const ZoPanel* panel : host.OpenPanels())
-        if (panel->state != ZoPanel::Steady)
-            return false;
-    return true;
-}
+// The running program as a step of a session sees it; notes go to a file the test reads afterwards.
+struct Session {
+    GameApplication& app;
+    std::string& notes;
 
-ZoBaseGuiElemen& Widget(const ZoPanelHost& host, const std::string& panel, const std::string& name) {
-    return *host.GetPanel(panel)->FindElement(name);
-}
-
-// A real click (move, press, release) at a frame point; the window is as large as the frame.
-void Click(float x, float y) {
-    PlatformEvents::InjectMouseMove(static_cast<int>(x), static_cast<int>(y));
-    PlatformEvents::InjectMouseButton(1, true, static_cast<int>(x), static_cast<int>(y));
-    PlatformEvents::InjectMouseButton(1, false, static_cast<int>(x), static_cast<int>(y));
-}
-void Click(ZoBaseGuiElemen& widget) {
-    Click(widget.Image()->position.x, widget.Image()->position.y);
-}
-
-// The board as text, '.' for an empty cell.
-std::string Board(const GameMap& map) {
-    std::string cells;
-    for (std::int32_t y = 0; y < GameValues().yMax; ++y)
-        for (std::int32_t x = 0; x < GameValues().xMax; ++x)
-            cells += map.Bubble(x, y) != nullptr ? static_cast<char>('0' + map.Bubble(x, y)->BubbleID) : '.';
-    return cells;
-}
-
-std::string Volumes() {
-    return std::to_string(ZoSoundManager::Instance().SoundVolume()) + " " +
-           std::to_string(ZoSoundManager::Instance().MusicVolume());
-}
-
-// Runs the program in folder in a child process. Each frame, script(application, frames since the last step)
-// returns true when its step is done; the child writes what the script put into `notes` to notesFile and
-// fails when the script did not reach its end.
-int RunSession(const std::string& folder, const std::string& notesFile,
-               const std::function<bool(GameApplication&, int step, std::uint64_t waited, std::string& notes)>& script,
-               int steps) {
-    return RunChild([&] {
-        if (chdir(folder.c_str()) != 0)
-            return 90;
-        GameApplication* application = nullptr;
-        int step = 0;
-        std::uint64_t since = 0;
-        std::string notes;
-        ZoStartupOptions options;
-        options.lockPath = folder + ".lock";
-        options.framePacing = false;
-        options.beforeRun = [&](GameApplication& app) {
-            application = &app;
-            notes += Volumes() + "\n";
-        };
-        options.afterFrame = [&](ZoBaseApplication& app) {
-            if (step < steps && script(*application, step, app.FramesRun() - since, notes)) {
-                ++step;
-                since = app.FramesRun();
+    MenuGui& Menu() const { return *app.Menu(); }
+    // No panel of the menu fading.
+    bool Settled() const {
+        for (const ZoPanel* panel : Menu().OpenPanels())
+            if (panel->state != ZoPanel::Steady)
+                return false;
+        return true;
+    }
+    bool Open(const std::string& panel) const {
+        const auto& open = Menu().OpenPanels();
+        return std::any_of(open.begin(), open.end(), [&](const ZoPanel* p) { return p->name == panel; });
+    }
+    bool OnMenu() const { return app.WindowManager()->ActiveName() == "MenuWin" && Settled(); }
+    bool Playing() const {
+        const Game& game = *app.GameScreen();
+        return app.WindowManager()->ActiveName() == "GameWin" && game.Map() != nullptr &&
+               game.Map()->MapState == GameMap::kReady && !game.GetShooter()->flying;
+    }
+    // A real click (move, press, release) at a frame point: the window is as large as the frame.
+    static void Click(float x, float y) {
+        PlatformEvents::InjectMouseMove(static_cast<int>(x), static_cast<int>(y));
+        PlatformEvents::InjectMouseButton(1, true, static_cast<int>(x), static_cast<int>(y));
+        PlatformEvents::InjectMouseButton(1, false, static_cast<int>(x), static_cast<int>(y));
+    }
+    static void Click(const ZoPanelHost& host, const std::string& panel, const std::string& widget,
+                      float across = 0.0f) {
+        const ZoClip& picture = *host.GetPanel(panel)->FindElement(widget)->Image();
+        Click(picture.position.x + across * static_cast<float>(picture.Width()), picture.position.y);
+    }
+    void Note(const std::string& line) const { notes += line + "\n"; }
+    void NoteVolumes() const {
+        Note(std::to_string(ZoSoundManager::Instance().SoundVolume()) + " " +
+             std::to_string(ZoSoundManager::Instance().MusicVolume()));
+    }
+    void NoteBoard() const {
+        std::string cells;
+        for (std::int32_t y = 0; y < GameValues().yMax; ++y)
+            for (std::int32_t x = 0; x < GameValues().xMax; ++x) {
+                const BaseBubble* ball = app.GameScreen()->Map()->Bubble(x, y);
+                cells += ball != nullptr ? static_cast<char>('0' + ball->BubbleID) : '.';
             }
-            if (app.FramesRun() == 5000) {
-                std::fprintf(stderr, "  stopped at step %d\n", step);
-                PlatformEvents::InjectClose();
-            }
-        };
-        ZoStartup::Run(options);
-        WriteBytes(notesFile, notes);
-        return step == steps ? 0 : 1;
-    }, 120);
+        Note(cells);
+    }
+};
+
+// A step waits until ready() holds (and a few frames since the last step), then acts.
+struct Step {
+    std::function<bool(const Session&)> ready;
+    std::function<void(const Session&)> act;
+};
+
+// Runs the program in folder in a child process through the steps; their notes (the volumes at start
+// first) go to notesFile. 0 when every step ran.
+int RunSession(const std::string& folder, const std::string& notesFile, const std::vector<Step>& steps) {
+    return RunChild(
+        [&] {
+            if (chdir(folder.c_str()) != 0)
+                return 90;
+            std::string notes;
+            std::unique_ptr<Session> session;
+            std::size_t step = 0;
+            std::uint64_t since = 0;
+            ZoStartupOptions options;
+            options.lockPath = folder + ".lock";
+            options.framePacing = false;
+            options.beforeRun = [&](GameApplication& app) {
+                session = std::make_unique<Session>(Session{app, notes});
+                session->NoteVolumes();
+            };
+            options.afterFrame = [&](ZoBaseApplication& app) {
+                if (step < steps.size() && app.FramesRun() > since + 5 && steps[step].ready(*session)) {
+                    steps[step++].act(*session);
+                    since = app.FramesRun();
+                }
+                if (app.FramesRun() == 5000) {
+                    std::fprintf(stderr, "  stopped before step %zu\n", step);
+                    PlatformEvents::InjectClose();
+                }
+            };
+            ZoStartup::Run(options);
+            WriteBytes(notesFile, notes);
+            return step == steps.size() ? 0 : 1;
+        },
+        120);
+}
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::istringstream text(ReadBytes(path));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 TEST(Restart, ContinueBringsBackTheGameAndTheVolumesSetBeforeTheRestartAreApplied) {
@@ -93,79 +122,51 @@ TEST(Restart, ContinueBringsBackTheGameAndTheVolumesSetBeforeTheRestartAreApplie
     ASSERT_FALSE(folder.empty()) << "build the gamedata target";
     WriteBytes(folder + "/Data/ZoConfig.Cfg", "MusicVolume=100\r\nSoundVolume=100\r\nWindowed=1\r\n");
     WriteBytes(folder + "/Data/Profiles.Txt", "ActiveProfile=0\r\nPlayerName0=\"Ann\"\r\n");
-
-    // First start: the sliders moved in the options dialog, one shot of a Classic game, back to the menu.
+    const auto always = [](const Session&) { return true; };
+    const auto onMenu = [](const Session& s) { return s.OnMenu(); };
+    const auto playing = [](const Session& s) { return s.Playing(); };
+    const auto options = [](const Session& s) { return s.Settled() && s.Open("OptionsDlg"); };
+    // First start: both sliders moved in the options dialog, one shot of a Classic game, back to the menu.
     ASSERT_EQ(RunSession(folder, folder + "/first.txt",
-                         [](GameApplication& app, int step, std::uint64_t waited, std::string& notes) {
-                             MenuGui& menu = *app.Menu();
-                             Game& game = *app.GameScreen();
-                             const bool onMenu = app.WindowManager()->ActiveName() == "MenuWin" && Settled(menu);
-                             const bool ready = app.WindowManager()->ActiveName() == "GameWin" && game.Map() &&
-                                                game.Map()->MapState == GameMap::kReady && !game.GetShooter()->flying;
-                             switch (step) {
-                             case 0:
-                                 return onMenu && waited > 5 && (Click(Widget(menu, "MainMenuDlg", "MainMenuDlg.Options")), true);
-                             case 1: {
-                                 if (!Settled(menu) || !menu.GetPanel("OptionsDlg") || waited < 5)
-                                     return false;
-                                 for (const auto& [name, side] : {std::pair{"SoundSlider", -1}, std::pair{"MusicSlider", 1}}) {
-                                     ZoBaseGuiElemen& slider = Widget(menu, "OptionsDlg", std::string("OptionsDlg.") + name);
-                                     Click(slider.Image()->position.x + side * slider.Image()->Width() / 4.0f,
-                                           slider.Image()->position.y);
-                                 }
-                                 return true;
-                             }
-                             case 2:
-                                 notes += Volumes() + "\n";
-                                 Click(Widget(menu, "OptionsDlg", "OptionsDlg.Ok"));
-                                 return true;
-                             case 3:
-                                 return onMenu && waited > 5 && (Click(Widget(menu, "MainMenuDlg", "MainMenuDlg.Classic")), true);
-                             case 4:
-                                 return ready && waited > 30 && (Click(400.0f, 200.0f), true);
-                             case 5:
-                                 if (!ready || waited < 10)
-                                     return false;
-                                 notes += Board(*game.Map()) + "\n";
-                                 Click(Widget(game, Game::kMenuPanel, Game::kToMenuButton));
-                                 return true;
-                             default:
-                                 if (!onMenu || waited < 5)
-                                     return false;
-                                 notes += app.ContinueButton()->disabled ? "no continue\n" : "continue\n";
-                                 Click(Widget(menu, "MainMenuDlg", "MainMenuDlg.Exit"));
-                                 return true;
-                             }
-                         },
-                         7),
+                         {{onMenu, [](const Session& s) { s.Click(s.Menu(), "MainMenuDlg", "MainMenuDlg.Options"); }},
+                          // One click a frame: a listener keeps one pending command.
+                          {options, [](const Session& s) { s.Click(s.Menu(), "OptionsDlg", "OptionsDlg.SoundSlider", -0.25f); }},
+                          {options, [](const Session& s) { s.Click(s.Menu(), "OptionsDlg", "OptionsDlg.MusicSlider", 0.25f); }},
+                          {always,
+                           [](const Session& s) {
+                               s.NoteVolumes();
+                               s.Click(s.Menu(), "OptionsDlg", "OptionsDlg.Ok");
+                           }},
+                          {onMenu, [](const Session& s) { s.Click(s.Menu(), "MainMenuDlg", "MainMenuDlg.Classic"); }},
+                          {playing, [](const Session& s) { s.Click(400.0f, 200.0f); }},
+                          {playing,
+                           [](const Session& s) {
+                               s.NoteBoard();
+                               s.Click(*s.app.GameScreen(), Game::kMenuPanel, Game::kToMenuButton);
+                           }},
+                          {onMenu,
+                           [](const Session& s) {
+                               s.Note(s.app.ContinueButton()->disabled ? "no continue" : "continue");
+                               s.Click(s.Menu(), "MainMenuDlg", "MainMenuDlg.Exit");
+                           }}}),
               0);
     // Second start, a new process: Continue, and the board as it was left.
     ASSERT_EQ(RunSession(folder, folder + "/second.txt",
-                         [](GameApplication& app, int step, std::uint64_t waited, std::string& notes) {
-                             Game& game = *app.GameScreen();
-                             if (step == 0)
-                                 return Settled(*app.Menu()) && waited > 5 &&
-                                        (Click(Widget(*app.Menu(), "MainMenuDlg", "MainMenuDlg.Continue")), true);
-                             if (app.WindowManager()->ActiveName() != "GameWin" || !game.Map() ||
-                                 game.Map()->MapState != GameMap::kReady || waited < 30)
-                                 return false;
-                             notes += Board(*game.Map()) + "\n";
-                             PlatformEvents::InjectClose();
-                             return true;
-                         },
-                         2),
+                         {{onMenu, [](const Session& s) { s.Click(s.Menu(), "MainMenuDlg", "MainMenuDlg.Continue"); }},
+                          {playing,
+                           [](const Session& s) {
+                               s.NoteBoard();
+                               PlatformEvents::InjectClose();
+                           }}}),
               0);
-    std::istringstream first(ReadBytes(folder + "/first.txt")), second(ReadBytes(folder + "/second.txt"));
-    std::string startVolumes, setVolumes, leftBoard, continueShown, appliedVolumes, continuedBoard;
-    std::getline(first, startVolumes), std::getline(first, setVolumes), std::getline(first, leftBoard);
-    std::getline(first, continueShown);
-    std::getline(second, appliedVolumes), std::getline(second, continuedBoard);
-    EXPECT_EQ(startVolumes, "100 100");
-    EXPECT_NE(setVolumes, startVolumes) << "the sliders did not move";
-    EXPECT_EQ(appliedVolumes, setVolumes);
-    EXPECT_EQ(continueShown, "continue");
-    EXPECT_NE(leftBoard.find_first_not_of('.'), std::string::npos);
-    EXPECT_EQ(continuedBoard, leftBoard);
+    const std::vector<std::string> first = Lines(folder + "/first.txt"), second = Lines(folder + "/second.txt");
+    ASSERT_EQ(first.size(), 4u);
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_NE(first[1], first[0]) << "the sliders did not move the volumes";
+    EXPECT_EQ(second[0], first[1]) << "the volumes at the next start";
+    EXPECT_EQ(first[3], "continue");
+    EXPECT_NE(first[2].find_first_not_of('.'), std::string::npos);
+    EXPECT_EQ(second[1], first[2]) << "the board after Continue";
 }
 
 } // namespace
