@@ -24,7 +24,6 @@ std::size_t RecordingAudio::LiveResources() const {
 }
 
 bool RecordingAudio::Open(int rate, int channels) {
-    clock += openMilliseconds;
     log.push_back("open " + std::to_string(rate) + " " + std::to_string(channels));
     if (failingOpens != 0) {
         if (failingOpens > 0)

@@ -19,8 +19,6 @@ public:
     std::vector<std::string> log;
     // How many Open calls fail before one works; negative: all fail.
     int failingOpens = 0;
-    // Time each Open call takes on the clock.
-    std::uint32_t openMilliseconds = 0;
     std::uint32_t clock = 0;
     bool open = false;
     bool paused = false;
