@@ -45,9 +45,9 @@ test-unit: build
 
 # A folder configured earlier with another compiler starts afresh.
 asan-build: build
-	@grep -qs 'CMAKE_CXX_COMPILER:.*clang' $(ASAN_BUILD)/CMakeCache.txt || rm -rf $(ASAN_BUILD)
-	CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORRIK_SANITIZE=ON \
-	    -DKORRIK_TOOLS_BUILD=$(abspath $(BUILD))
+	@grep -qs 'CMAKE_CXX_COMPILER:.*clang' $(ASAN_BUILD)/CMakeCache.txt || { rm -rf $(ASAN_BUILD) && \
+	    CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORRIK_SANITIZE=ON \
+	    -DKORRIK_TOOLS_BUILD=$(abspath $(BUILD)); }
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test-asan: asan-build
