@@ -12,7 +12,7 @@ FUZZ_SECONDS ?= 5
 
 PACKAGES := build-essential cmake pkg-config ccache cloc clang libclang-rt-dev libgtest-dev \
             libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libcairo2-dev libvorbis-dev libogg-dev libjpeg-dev \
-            libfreetype-dev fonts-dejavu-core xvfb
+            libfreetype-dev fonts-dejavu-core fonts-dejavu-extra xvfb
 BENCH_PACKAGES := libbenchmark-dev
 
 # Compiler cache hits across checkouts and build folders: paths relative to the checkout, the build
