@@ -2,6 +2,7 @@
 // child processes that may die, hang or run out of disk.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -28,13 +31,41 @@ inline std::string SourceDir() {
     return dir != nullptr ? dir : ".";
 }
 
-// A fresh, empty folder of the test's own (tests run side by side); kept for a look after a failure.
+// Removes the folders a test made once it has passed; a failed test leaves them for a look.
+class TemporaryFolders : public ::testing::EmptyTestEventListener {
+public:
+    static void Add(const std::string& folder) {
+        static TemporaryFolders* const listener = [] {
+            auto* made = new TemporaryFolders;
+            ::testing::UnitTest::GetInstance()->listeners().Append(made); // GoogleTest owns it
+            return made;
+        }();
+        listener->folders_.push_back(folder);
+    }
+    void OnTestEnd(const ::testing::TestInfo& test) override {
+        std::error_code ignored;
+        for (const std::string& folder : folders_)
+            if (test.result()->Passed())
+                std::filesystem::remove_all(folder, ignored);
+        folders_.clear();
+    }
+
+private:
+    std::vector<std::string> folders_;
+};
+
+// A fresh, empty folder of the test's own (tests run side by side), and the lock file a game run in it
+// keeps beside it.
 inline std::string MakeTemporaryFolder(const std::string& tag) {
     std::string pattern = (std::filesystem::temp_directory_path() / ("korrik-" + tag + "-XXXXXX")).string();
-    return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        return std::string();
+    TemporaryFolders::Add(pattern);
+    TemporaryFolders::Add(pattern + ".lock");
+    return pattern;
 }
 
-// A scratch folder removed afterwards.
+// A scratch folder removed when it goes out of scope.
 class TempFolder {
 public:
     TempFolder() : path_(MakeTemporaryFolder("test")) {}
