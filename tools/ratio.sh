@@ -11,7 +11,7 @@ cloc_lines() {
 code=$(cloc_lines src tools)
 tests_c=$(cloc_lines tests)
 tests_other=$(find tests -type f ! -path '*/fuzz/corpus/*' ! -name '*.png' ! -name '*.cpp' ! -name '*.h' \
-        ! -name '*.c' -exec grep -Il . {} + | xargs cat | grep -Ev '^[[:space:]]*($|#|//)' | wc -l)
+        ! -name '*.c' -exec grep -Il . {} + | xargs cat | grep -aEv '^[[:space:]]*($|#|//)' | wc -l)
 tests=$((tests_c + tests_other))
 echo "src/ + tools/: $code lines of C/C++"
 echo "tests/:        $tests lines ($tests_c of C/C++, $tests_other of scenarios, scripts and build files)"
