@@ -30,8 +30,8 @@ std::uint64_t Hash(const VideoSprite& s) {
 
 class TileGrid {
 public:
-    void Mark(const VideoRect& area) {
-        const VideoRect inside = area.Intersection(VideoRect{0, 0, PlatformVideo::kFrameWidth, PlatformVideo::kFrameHeight});
+    void Mark(const ZoRect& area) {
+        const ZoRect inside = area.Intersection(ZoRect{0, 0, PlatformVideo::kFrameWidth, PlatformVideo::kFrameHeight});
         if (inside.Empty())
             return;
         const int tile = ZoFrameDiff::kTile;
@@ -42,8 +42,8 @@ public:
     }
 
     // Runs of marked tiles per row; a run with the same extent as one in the row above continues it.
-    std::vector<VideoRect> Rectangles() const {
-        std::vector<VideoRect> out;
+    std::vector<ZoRect> Rectangles() const {
+        std::vector<ZoRect> out;
         std::vector<Growing> growing;
         std::vector<Growing> next;
         for (int row = 0; row <= kRows; ++row) {
@@ -82,10 +82,10 @@ private:
 
     bool Marked(int column, int row) const { return tiles_[static_cast<std::size_t>(row * kColumns + column)]; }
 
-    static VideoRect Pixels(const Growing& run, int endRow) {
+    static ZoRect Pixels(const Growing& run, int endRow) {
         const int tile = ZoFrameDiff::kTile;
-        const VideoRect rect{run.first * tile, run.top * tile, run.end * tile, endRow * tile};
-        return rect.Intersection(VideoRect{0, 0, PlatformVideo::kFrameWidth, PlatformVideo::kFrameHeight});
+        const ZoRect rect{run.first * tile, run.top * tile, run.end * tile, endRow * tile};
+        return rect.Intersection(ZoRect{0, 0, PlatformVideo::kFrameWidth, PlatformVideo::kFrameHeight});
     }
 
     std::array<bool, static_cast<std::size_t>(kColumns * kRows)> tiles_{};
@@ -93,7 +93,7 @@ private:
 
 } // namespace
 
-std::vector<VideoRect> ZoFrameDiff::ChangedAreas(const std::vector<VideoSprite>& before,
+std::vector<ZoRect> ZoFrameDiff::ChangedAreas(const std::vector<VideoSprite>& before,
                                                  const std::vector<VideoSprite>& after) {
     // Same prefix and suffix first: the usual frame differs in a sprite or two.
     std::size_t prefix = 0;

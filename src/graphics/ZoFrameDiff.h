@@ -12,6 +12,6 @@ class ZoFrameDiff {
 public:
     static constexpr int kTile = 8;
 
-    static std::vector<VideoRect> ChangedAreas(const std::vector<VideoSprite>& before,
+    static std::vector<ZoRect> ChangedAreas(const std::vector<VideoSprite>& before,
                                                const std::vector<VideoSprite>& after);
 };

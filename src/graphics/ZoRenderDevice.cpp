@@ -98,7 +98,7 @@ bool ZoRenderDevice::EndFrame()
     if (forcePresent_) {
         video.DrawFrame(batch_, nullptr);
     } else {
-        const std::vector<VideoRect> changed = ZoFrameDiff::ChangedAreas(presented_, batch_);
+        const std::vector<ZoRect> changed = ZoFrameDiff::ChangedAreas(presented_, batch_);
         video.DrawFrame(batch_, &changed);
     }
     presented_ = batch_;

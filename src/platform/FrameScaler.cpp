@@ -4,30 +4,16 @@
 #include <cmath>
 #include <cstring>
 
-VideoRect VideoRect::Intersection(const VideoRect& o) const {
-    return VideoRect{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
-                     std::min(bottom, o.bottom)};
-}
-
-VideoRect VideoRect::Union(const VideoRect& o) const {
-    if (Empty())
-        return o;
-    if (o.Empty())
-        return *this;
-    return VideoRect{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
-                     std::max(bottom, o.bottom)};
-}
-
-VideoRect FrameScaler::Letterbox(int windowWidth, int windowHeight, int frameWidth, int frameHeight) {
+ZoRect FrameScaler::Letterbox(int windowWidth, int windowHeight, int frameWidth, int frameHeight) {
     if (windowWidth <= 0 || windowHeight <= 0)
-        return VideoRect{0, 0, frameWidth, frameHeight};
+        return ZoRect{0, 0, frameWidth, frameHeight};
     const double scale = std::min(static_cast<double>(windowWidth) / frameWidth,
                                   static_cast<double>(windowHeight) / frameHeight);
     const int width = std::max(1, static_cast<int>(std::lround(frameWidth * scale)));
     const int height = std::max(1, static_cast<int>(std::lround(frameHeight * scale)));
     const int left = (windowWidth - width) / 2;
     const int top = (windowHeight - height) / 2;
-    return VideoRect{left, top, left + width, top + height};
+    return ZoRect{left, top, left + width, top + height};
 }
 
 std::vector<FrameScaler::Tap> FrameScaler::Taps(int windowSize, int frameSize) {
@@ -51,7 +37,7 @@ std::vector<FrameScaler::Tap> FrameScaler::Taps(int windowSize, int frameSize) {
     return taps;
 }
 
-void FrameScaler::Configure(int frameWidth, int frameHeight, const VideoRect& box) {
+void FrameScaler::Configure(int frameWidth, int frameHeight, const ZoRect& box) {
     if (frameWidth == frameWidth_ && frameHeight == frameHeight_ && box.left == box_.left &&
         box.top == box_.top && box.right == box_.right && box.bottom == box_.bottom && !columns_.empty())
         return;
@@ -74,14 +60,14 @@ void FrameScaler::Span(const std::vector<Tap>& taps, int from, int to, int& begi
     end = static_cast<int>(last - taps.begin());
 }
 
-VideoRect FrameScaler::WindowArea(const VideoRect& frameArea) const {
-    const VideoRect area = frameArea.Intersection(VideoRect{0, 0, frameWidth_, frameHeight_});
+ZoRect FrameScaler::WindowArea(const ZoRect& frameArea) const {
+    const ZoRect area = frameArea.Intersection(ZoRect{0, 0, frameWidth_, frameHeight_});
     if (area.Empty() || columns_.empty())
-        return VideoRect{};
+        return ZoRect{};
     if (identity_)
-        return VideoRect{box_.left + area.left, box_.top + area.top, box_.left + area.right,
+        return ZoRect{box_.left + area.left, box_.top + area.top, box_.left + area.right,
                          box_.top + area.bottom};
-    VideoRect window;
+    ZoRect window;
     Span(columns_, area.left, area.right, window.left, window.right);
     Span(rows_, area.top, area.bottom, window.top, window.bottom);
     window.left += box_.left;
@@ -103,9 +89,9 @@ inline std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight)
 
 } // namespace
 
-VideoRect FrameScaler::Show(const std::uint32_t* frame, int framePitch, std::uint32_t* window, int windowPitch,
-                            const VideoRect& frameArea) {
-    const VideoRect area = WindowArea(frameArea);
+ZoRect FrameScaler::Show(const std::uint32_t* frame, int framePitch, std::uint32_t* window, int windowPitch,
+                            const ZoRect& frameArea) {
+    const ZoRect area = WindowArea(frameArea);
     if (area.Empty())
         return area;
     if (identity_) {

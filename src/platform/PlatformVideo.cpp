@@ -30,9 +30,9 @@ struct TextureRecord {
 constexpr double kRadiansToDegrees = 57.29577951308232;
 // Rasterisers round positions and filter edges: a sprite may touch this many pixels beyond its quad.
 constexpr int kBoundsMargin = 2;
-constexpr VideoRect kWholeFrame{0, 0, PlatformVideo::kFrameWidth, PlatformVideo::kFrameHeight};
+constexpr ZoRect kWholeFrame{0, 0, PlatformVideo::kFrameWidth, PlatformVideo::kFrameHeight};
 
-SDL_Rect ToSdl(const VideoRect& r) { return SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+SDL_Rect ToSdl(const ZoRect& r) { return SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 // The sprite in SDL's terms: the quad before turning, the turning centre inside it, flips and angle.
 struct Placement {
@@ -72,12 +72,12 @@ bool StretchedStraight(const VideoSprite& sprite) {
 // A stretched one-colour sprite gives the same pixels stretched over just the part of it inside the
 // region, and SDL then never stretches the whole of it (a dialog's full-screen shade) into scratch
 // memory first. SDL covers the pixels from the truncated position over the truncated size.
-bool CropToRegion(Placement& placement, const VideoRect& region) {
+bool CropToRegion(Placement& placement, const ZoRect& region) {
     const SDL_FRect& d = placement.destination;
     const auto left = static_cast<std::int32_t>(d.x);
     const auto top = static_cast<std::int32_t>(d.y);
-    const VideoRect covered =
-        VideoRect{left, top, left + static_cast<std::int32_t>(d.w), top + static_cast<std::int32_t>(d.h)}
+    const ZoRect covered =
+        ZoRect{left, top, left + static_cast<std::int32_t>(d.w), top + static_cast<std::int32_t>(d.h)}
             .Intersection(region);
     if (covered.Empty())
         return false;
@@ -275,15 +275,15 @@ struct PlatformVideo::State {
         return surfaceRenderer != nullptr && window != nullptr;
     }
 
-    void Rasterise(const std::vector<VideoSprite>& sprites, const std::vector<VideoRect>& bounds,
-                   const std::vector<VideoRect>& regions) {
+    void Rasterise(const std::vector<VideoSprite>& sprites, const std::vector<ZoRect>& bounds,
+                   const std::vector<ZoRect>& regions) {
         SDL_Renderer* renderer = Rasteriser();
         if (path == VideoPath::Accelerated)
             SDL_SetRenderTarget(renderer, frameTexture);
         SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         Placement placement;
-        for (const VideoRect& region : regions) {
+        for (const ZoRect& region : regions) {
             const SDL_Rect clip = ToSdl(region);
             SDL_RenderSetClipRect(renderer, &clip);
             SDL_RenderFillRect(renderer, &clip);
@@ -310,8 +310,8 @@ struct PlatformVideo::State {
     }
 
     // Grows every region that cuts a stretched, non-uniform sprite until it holds the whole sprite.
-    void KeepStretchedSpritesWhole(const std::vector<VideoSprite>& sprites, const std::vector<VideoRect>& bounds,
-                                   std::vector<VideoRect>& regions) const {
+    void KeepStretchedSpritesWhole(const std::vector<VideoSprite>& sprites, const std::vector<ZoRect>& bounds,
+                                   std::vector<ZoRect>& regions) const {
         for (bool grown = true; grown;) {
             grown = false;
             for (std::size_t i = 0; i < sprites.size(); ++i) {
@@ -320,8 +320,8 @@ struct PlatformVideo::State {
                 auto found = textures.find(sprites[i].texture);
                 if (found == textures.end() || found->second.uniform)
                     continue;
-                const VideoRect whole = bounds[i].Intersection(kWholeFrame);
-                for (VideoRect& region : regions) {
+                const ZoRect whole = bounds[i].Intersection(kWholeFrame);
+                for (ZoRect& region : regions) {
                     if (region.Intersects(whole) && region.Union(whole).Area() != region.Area()) {
                         region = region.Union(whole);
                         grown = true;
@@ -345,7 +345,7 @@ struct PlatformVideo::State {
         windowLost = false;
     }
 
-    void PresentSoftware(const std::vector<VideoRect>& regions) {
+    void PresentSoftware(const std::vector<ZoRect>& regions) {
         SDL_Surface* surface = SDL_GetWindowSurface(window);
         if (surface == nullptr)
             return;
@@ -382,8 +382,8 @@ struct PlatformVideo::State {
             scaler.Show(frame, framePitch, pixels, pitch, kWholeFrame);
             shown.push_back(SDL_Rect{0, 0, surface->w, surface->h});
         } else {
-            for (const VideoRect& region : regions) {
-                const VideoRect area = scaler.Show(frame, framePitch, pixels, pitch, region);
+            for (const ZoRect& region : regions) {
+                const ZoRect area = scaler.Show(frame, framePitch, pixels, pitch, region);
                 if (!area.Empty())
                     shown.push_back(ToSdl(area));
             }
@@ -625,10 +625,10 @@ bool PlatformVideo::TextureSize(VideoTextureId texture, int& width, int& height)
     return true;
 }
 
-VideoRect PlatformVideo::SpriteBounds(const VideoSprite& sprite) {
+ZoRect PlatformVideo::SpriteBounds(const VideoSprite& sprite) {
     Placement p;
     if (!Place(sprite, p))
-        return VideoRect{};
+        return ZoRect{};
     const double radians = static_cast<double>(sprite.angle);
     const double cosine = std::cos(radians);
     const double sine = std::sin(radians);
@@ -653,11 +653,11 @@ VideoRect PlatformVideo::SpriteBounds(const VideoSprite& sprite) {
     }
     // Far off screen counts as just off it; the frame is all that matters.
     auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -100000.0, 100000.0)); };
-    return VideoRect{clamp(std::floor(left)) - kBoundsMargin, clamp(std::floor(top)) - kBoundsMargin,
+    return ZoRect{clamp(std::floor(left)) - kBoundsMargin, clamp(std::floor(top)) - kBoundsMargin,
                      clamp(std::ceil(right)) + kBoundsMargin, clamp(std::ceil(bottom)) + kBoundsMargin};
 }
 
-void PlatformVideo::DrawFrame(const std::vector<VideoSprite>& sprites, const std::vector<VideoRect>* changed) {
+void PlatformVideo::DrawFrame(const std::vector<VideoSprite>& sprites, const std::vector<ZoRect>* changed) {
     State& s = *state_;
     if (!s.presenting || s.Rasteriser() == nullptr)
         return;
@@ -668,18 +668,18 @@ void PlatformVideo::DrawFrame(const std::vector<VideoSprite>& sprites, const std
         s.RestoreTextures();
     }
     s.texturesLost = false;
-    std::vector<VideoRect> regions;
+    std::vector<ZoRect> regions;
     if (changed == nullptr || s.frameLost) {
         regions.push_back(kWholeFrame);
         s.windowLost = s.windowLost || changed == nullptr;
     } else {
-        for (const VideoRect& region : *changed) {
-            const VideoRect inside = region.Intersection(kWholeFrame);
+        for (const ZoRect& region : *changed) {
+            const ZoRect inside = region.Intersection(kWholeFrame);
             if (!inside.Empty())
                 regions.push_back(inside);
         }
     }
-    std::vector<VideoRect> bounds(sprites.size());
+    std::vector<ZoRect> bounds(sprites.size());
     for (std::size_t i = 0; i < sprites.size(); ++i)
         bounds[i] = SpriteBounds(sprites[i]);
     s.KeepStretchedSpritesWhole(sprites, bounds, regions);
@@ -743,7 +743,7 @@ void PlatformVideo::MapToFrame(int windowX, int windowY, int& frameX, int& frame
     int height = kFrameHeight;
     if (state_->window != nullptr)
         SDL_GetWindowSize(state_->window, &width, &height);
-    const VideoRect box = FrameScaler::Letterbox(width, height, kFrameWidth, kFrameHeight);
+    const ZoRect box = FrameScaler::Letterbox(width, height, kFrameWidth, kFrameHeight);
     const long long x = static_cast<long long>(windowX - box.left) * kFrameWidth / (box.right - box.left);
     const long long y = static_cast<long long>(windowY - box.top) * kFrameHeight / (box.bottom - box.top);
     frameX = static_cast<int>(std::clamp<long long>(x, 0, kFrameWidth - 1));

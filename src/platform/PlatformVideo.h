@@ -88,11 +88,11 @@ public:
 
     // The frame pixels a sprite may touch (a margin covers filtering and rounding); empty when it
     // draws nothing.
-    static VideoRect SpriteBounds(const VideoSprite& sprite);
+    static ZoRect SpriteBounds(const VideoSprite& sprite);
     // Draws the sprites in order, but only into the given rectangles of the frame (all of it when
     // `changed` is null, or when the frame's pixels were lost), and shows only what was drawn again
     // (and the whole window when its contents were lost).
-    void DrawFrame(const std::vector<VideoSprite>& sprites, const std::vector<VideoRect>* changed);
+    void DrawFrame(const std::vector<VideoSprite>& sprites, const std::vector<ZoRect>* changed);
     const VideoFrameCost& LastFrameCost() const;
     // Bumped whenever what is on screen may no longer match the last presented frame
     // (render targets or device reset, window exposed or resized, a new renderer).

@@ -228,7 +228,7 @@ TEST_F(DrawTest, PartialRedrawEqualsFullRedrawOnBothPathsAtEveryScale) {
                 int width = 0;
                 int height = 0;
                 video.ReadWindowPixels(width, height);
-                const VideoRect box = FrameScaler::Letterbox(width, height, 800, 600);
+                const ZoRect box = FrameScaler::Letterbox(width, height, 800, 600);
                 const auto window = [&](int x, int y) {
                     const std::uint8_t* p = &partial.second[(static_cast<std::size_t>(y) * width + x) * 4];
                     return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | 0xFF;
