@@ -5,11 +5,11 @@
 #
 # GAME_DIR (outside /tmp, which is replaced by a private one) holds korrik-shooter and Data/. Each PEER
 # is measured in the same run with the same input: "korrik:DIR" for another build of this game, or a
-# command line, or two joined by "||" (the first windowed, the second full screen), e.g.
-#   "frozen-bubble --no-fullscreen||frozen-bubble --fullscreen"
+# command line, or two joined by "||" (the first windowed, the second full screen).
 # For each game and mode (windowed 800x600, full screen on a 1024x768 screen) it prints CPU in % of one
-# core from /proc/PID/stat over MEASURE_SECONDS for five screens, then resident and anonymous memory
-# after the game was played, and at the end all of it as one table. Needs root (unshare) for a private
+# core from /proc/PID/stat over MEASURE_SECONDS for each screen, then resident and anonymous memory
+# after play (this game: after a whole game, fired straight up to its end), and at the end all of it
+# as one table. Needs root (unshare) for a private
 # /tmp: the game's lock file and the X socket stay apart from anyone else's runs.
 # Environment: MEASURE_SECONDS (10), DISPLAY_NUMBER (100), MODES ("windowed fullscreen"),
 # SHOTS_PNG_DIR (a screenshot of each screen when set), PEER_START (xdotool keys that start a peer's
@@ -18,7 +18,7 @@ set -u
 if [ -z "${KORRIK_BENCH_PRIVATE:-}" ]; then
     exec env KORRIK_BENCH_PRIVATE=1 unshare -m --propagation private "$0" "$@"
 fi
-[ $# -ge 1 ] || { sed -n '2,20p' "$0"; exit 2; }
+[ $# -ge 1 ] || { sed -n '2,16p' "$0"; exit 2; }
 GAME_DIR=$(cd "$1" && pwd) || exit 2
 shift
 SECONDS_EACH=${MEASURE_SECONDS:-10}
@@ -82,29 +82,53 @@ cpu_over() {
 record() { # game, mode, screen, value
     printf '%-28s %-10s %-30s %6s\n' "$1" "$2" "$3" "$4"
     printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" >>"$RESULTS"
-    [ -n "$SHOTS" ] && xwd -root -silent | convert xwd:- "$SHOTS/$(basename "$1")-$2-${3//[ ,()]/_}.png" 2>/dev/null
+    [ -n "$SHOTS" ] && xwd -root -silent | convert xwd:- "$SHOTS/${1//\//-}-$2-${3//[ ,()]/_}.png" 2>/dev/null
     return 0
 }
 
-# Starts this game from folder $1 in mode $2 with a player and silent options; prints its PID.
+# Starts this game from folder $1 in mode $2 with silent options and a player (none when $3 is
+# "newcomer": the game then asks for a name); prints its PID and the folder of its files.
 start_korrik() {
     local run
     run=$(mktemp -d /tmp/run.XXXXXX)
     mkdir -p "$run/Data"
     cp "$1/korrik-shooter" "$run/" # it finds Data/ beside the real executable
     ln -s "$1/Data/Resource.Zor" "$1/Data/Lang.Zor" "$run/Data/"
-    printf 'ActiveProfile=0\r\nPlayerName0="Bench"\r\n' >"$run/Data/Profiles.Txt"
+    [ "${3:-}" = newcomer ] || printf 'ActiveProfile=0\r\nPlayerName0="Bench"\r\n' >"$run/Data/Profiles.Txt"
     printf 'DifficultLevel=0\r\nMusicVolume=0\r\nSoundVolume=0\r\nWindowed=%d\r\n' \
         "$([ "$2" = windowed ] && echo 1 || echo 0)" >"$run/Data/ZoConfig.Cfg"
     (cd "$run" && exec ./korrik-shooter >/tmp/game.out 2>&1) &
-    echo $!
+    echo "$! $run"
+}
+
+# Fires straight up until the board reaches the bottom: the end of a game writes the score table.
+play_to_end() {
+    local shots=0
+    while [ ! -e "$1/Data/Classic.Zot" ] && [ $shots -lt 80 ]; do
+        xdotool $(echo "400 100" | moves 0) click 1
+        sleep 0.7
+        shots=$((shots + 1))
+    done
+    [ -e "$1/Data/Classic.Zot" ] && echo "$shots" || echo "no end after $shots"
+}
+
+stop() {
+    kill -TERM "$1" 2>/dev/null
+    for _ in $(seq 40); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$1" 2>/dev/null
+    wait "$1" 2>/dev/null
 }
 
 # Measures one game: $1 label, $2 mode, $3 "korrik" or "peer", $4 folder or command.
 measure() {
-    local label=$1 mode=$2 kind=$3 pid window
+    local label=$1 mode=$2 kind=$3 pid run window
     if [ "$kind" = korrik ]; then
-        pid=$(start_korrik "$4" "$mode")
+        read -r pid run <<<"$(start_korrik "$4" "$mode" newcomer)"
+        timeout 20 xdotool search --sync --onlyvisible --name "Korrik Shooter" >/dev/null
+        sleep 4
+        record "$label" "$mode" "name entry (cursor blinking)" "$(cpu_over "$pid")"
+        stop "$pid"
+        read -r pid run <<<"$(start_korrik "$4" "$mode")"
         window=$(timeout 20 xdotool search --sync --onlyvisible --name "Korrik Shooter" | head -1)
     else
         # shellcheck disable=SC2086
@@ -114,7 +138,9 @@ measure() {
     fi
     [ -n "$window" ] || { echo "$label: no window" >&2; head -5 /tmp/peer.out /tmp/game.out >&2; kill "$pid"; return; }
     sleep 4
-    GEO=$(xdotool getwindowgeometry --shell "$window" | awk -F= '{v[$1] = $2} END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}')
+    # xwininfo: xdotool counts a window manager's frame twice.
+    GEO=$(xwininfo -id "$window" | awk -F: '/Absolute upper-left X/ {x = $2} /Absolute upper-left Y/ {y = $2}
+        /^ *Width/ {w = $2} /^ *Height/ {h = $2} END {print x + 0, y + 0, w + 0, h + 0}')
     record "$label" "$mode" "still menu" "$(cpu_over "$pid")"
     record "$label" "$mode" "menu, mouse moving" "$(cpu_over "$pid" $(sweep 400 300 300 200))"
     if [ "$kind" = korrik ]; then
@@ -127,12 +153,10 @@ measure() {
     record "$label" "$mode" "game, aiming (mouse moving)" "$(cpu_over "$pid" $(sweep 400 250 250 100))"
     record "$label" "$mode" "game, shot after shot" \
         "$(cpu_over "$pid" $(shots "$([ "$kind" = korrik ] && echo "click 1" || echo "key ${PEER_FIRE:-Up}")"))"
+    [ "$kind" != korrik ] || record "$label" "$mode" "shots to the end of the game" "$(play_to_end "$run")"
     record "$label" "$mode" "resident MB" "$(megabytes "$pid" VmRSS)"
     record "$label" "$mode" "anonymous MB" "$(megabytes "$pid" RssAnon)"
-    kill -TERM "$pid" 2>/dev/null
-    for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+    stop "$pid"
 }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -140,7 +164,7 @@ for mode in ${MODES:-windowed fullscreen}; do
     measure korrik "$mode" korrik "$GAME_DIR"
     for peer in "$@"; do
         case $peer in
-        korrik:*) measure "$(basename "${peer#korrik:}")" "$mode" korrik "$(cd "${peer#korrik:}" && pwd)" ;;
+        korrik:*) dir=$(cd "${peer#korrik:}" && pwd) && measure "$(basename "$(dirname "$dir")")/$(basename "$dir")" "$mode" korrik "$dir" ;;
         *"||"*) measure "$(basename "${peer%% *}")" "$mode" peer "$([ "$mode" = windowed ] && echo "${peer%%||*}" || echo "${peer##*||}")" ;;
         *) measure "$(basename "${peer%% *}")" "$mode" peer "$peer" ;;
         esac
