@@ -27,14 +27,6 @@ ZoClip Picture(const char* name, int columns = 1, int rows = 1) {
     return clip;
 }
 
-SDL_Window* OurWindow() {
-    for (Uint32 id = 64; id > 0; --id) {
-        if (SDL_Window* window = SDL_GetWindowFromID(id))
-            return window;
-    }
-    return nullptr;
-}
-
 void Place(ZoClip& clip, float x, float y, float scale = 1.0f, std::uint32_t flags = 0, float rotation = 0.0f) {
     clip.position = ZoVector(x, y, 0.0f);
     clip.scale = scale;

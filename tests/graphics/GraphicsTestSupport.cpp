@@ -272,4 +272,12 @@ std::vector<std::string> TakeErrors() {
     return taken;
 }
 
+SDL_Window* OurWindow() {
+    for (Uint32 id = 64; id > 0; --id) {
+        if (SDL_Window* window = SDL_GetWindowFromID(id))
+            return window;
+    }
+    return nullptr;
+}
+
 } // namespace gfxtest

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+struct SDL_Window;
+
 namespace gfxtest {
 
 // Pixels as 0xRRGGBBAA, row-major, top row first.
@@ -57,6 +59,9 @@ inline void ExpectPixels(const Pixels& frame, const std::vector<Probe>& probes, 
             << probe.colour;
     }
 }
+
+// The game's window (the newest one SDL knows), as SDL's own handle.
+SDL_Window* OurWindow();
 
 // Error boxes shown since the last call.
 std::vector<std::string> TakeErrors();

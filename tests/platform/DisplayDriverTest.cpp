@@ -1,11 +1,9 @@
 // Which video drivers the game opens its window with: a real display, or whatever was asked for.
 #include "PlatformVideo.h"
+#include "TestFiles.h"
 
 #include <SDL.h>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,16 +20,12 @@ TEST(DisplayDriver, OnlyRealDisplaysAreTakenUnlessADriverWasAskedFor) {
 
 // Runs body in a child without any display, with SDL_VIDEODRIVER as given; its exit status.
 int WithoutDisplay(int (*body)(), const char* askedDriver = nullptr) {
-    const pid_t child = fork();
-    if (child == 0) {
+    return RunChild([&] {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         askedDriver != nullptr ? setenv("SDL_VIDEODRIVER", askedDriver, 1) : unsetenv("SDL_VIDEODRIVER");
-        _exit(body());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+        return body();
+    });
 }
 
 TEST(DisplayDriver, WithNoDisplayAndNoDriverAskedForNoWindowOpensAndVideoIsShutAgain) {

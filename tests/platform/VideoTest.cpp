@@ -8,18 +8,6 @@
 
 using namespace gfxtest;
 
-namespace {
-
-SDL_Window* OurWindow() {
-    for (Uint32 id = 64; id > 0; --id) {
-        if (SDL_Window* window = SDL_GetWindowFromID(id))
-            return window;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 TEST(VideoTest, WindowedIsCaptionedAndFullScreenIsBorderlessOverTheDesktopBeforeItShows) {
     EnsureWorld();
     PlatformVideo& video = PlatformVideo::Instance();
