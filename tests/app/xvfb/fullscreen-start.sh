@@ -4,8 +4,8 @@
 # Run inside `unshare -m` (a private /tmp); needs ./watchmaps (cc -o watchmaps WatchMaps.c -lX11).
 mount -t tmpfs none /tmp || exit 9
 QA=$(cd "$(dirname "$0")" && pwd)
-export DISPLAY=:46 SDL_AUDIODRIVER=dummy
-Xvfb :46 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & XVFB=$!; sleep 1
+export DISPLAY=:${DISPLAY_NUMBER:-46} SDL_AUDIODRIVER=dummy
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & XVFB=$!; sleep 1
 openbox >/dev/null 2>&1 & WM=$!; sleep 1
 "$QA/watchmaps" > /tmp/maps.log & WATCH=$!
 mkdir -p /tmp/run/Data && cp "$1/korrik-shooter" /tmp/run/ && ln -s "$1"/Data/*.Zor /tmp/run/Data/
