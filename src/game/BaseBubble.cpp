@@ -42,17 +42,23 @@ void BaseBubble::Draw() {
     ZoClip::Draw();
 }
 
-void BaseBubble::Burst() {
+std::unique_ptr<BubbleDestroy> BaseBubble::MakeBurst() const {
     const BubbleDestroy* prototype = GameSprites::Instance().BurstPrototype(BubbleID);
     if (prototype == nullptr) {
-        return; // no effect pictures loaded: the ball just vanishes
+        return nullptr; // no effect pictures loaded: the ball just vanishes
     }
     auto effect = std::make_unique<BubbleDestroy>(*prototype);
     effect->userValue = 1;
     effect->position = ZoVector(position.x, position.y, 16.0f);
     effect->emitterPosition = position;
     effect->Emit(SystemRandom().Below(7) + 2);
-    GameSprites::Instance().Layer().AddOwned(std::move(effect));
+    return effect;
+}
+
+void BaseBubble::Burst() {
+    if (std::unique_ptr<BubbleDestroy> effect = MakeBurst()) {
+        GameSprites::Instance().Layer().AddOwned(std::move(effect));
+    }
 }
 
 void BaseBubble::Pop(GameMap& /*map*/) {

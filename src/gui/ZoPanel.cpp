@@ -7,6 +7,9 @@
 #include "ZoRenderDevice.h"
 #include "ZoTruncate.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr float kScreenCentreX = static_cast<float>(ZoRenderDevice::kScreenWidth / 2);
 constexpr float kScreenCentreY = static_cast<float>(ZoRenderDevice::kScreenHeight / 2);
@@ -72,6 +75,7 @@ void ZoPanel::ResetWidgets() {
 }
 
 void ZoPanel::Open() {
+    focused_ = nullptr;
     ResetWidgets();
     focusPosition = 0;
     dragging = false;
@@ -104,7 +108,7 @@ bool ZoPanel::OnKey(const ZoInputEvent& event) {
 }
 
 bool ZoPanel::HandleInput(const ZoInputEvent& event) {
-    if (OnKey(event)) {
+    if (OnKey(event) || Navigate(event)) {
         return true;
     }
     for (auto& owned : widgets) {
@@ -296,4 +300,251 @@ void ZoPanel::Press(ZoBaseGuiElemen* widget) {
     }
     owner->pendingCommand = widget->name;
     owner->sender = widget;
+}
+
+// ---- keys and pads ----
+
+namespace {
+
+enum class Step { None, Left, Right, Up, Down, Activate, Back };
+
+Step StepOf(const ZoInputEvent& event, bool arrowKeys) {
+    if (event.message == ZoInputEvent::kKeyDown) {
+        if (!arrowKeys && event.key >= 37 && event.key <= 40) {
+            return Step::None;
+        }
+        switch (event.key) {
+        case 37:
+            return Step::Left;
+        case 38:
+            return Step::Up;
+        case 39:
+            return Step::Right;
+        case 40:
+            return Step::Down;
+        case 13:
+            return Step::Activate;
+        default:
+            return Step::None;
+        }
+    }
+    if (event.message == ZoInputEvent::kPadButtonDown) {
+        switch (event.key) {
+        case 1:
+        case 6:
+            return Step::Activate; // A, Start
+        case 2:
+        case 5:
+            return Step::Back; // B, Back
+        case 7:
+            return Step::Up;
+        case 8:
+            return Step::Down;
+        case 9:
+            return Step::Left;
+        case 10:
+            return Step::Right;
+        default:
+            return Step::None;
+        }
+    }
+    return Step::None;
+}
+
+ZoVector CentreOf(const ZoBaseGuiElemen& widget) {
+    return widget.image != nullptr ? widget.image->position : ZoVector();
+}
+
+// Profile buttons show the active player with their highlight; their focus is only the lit picture.
+void ShowFocus(ZoBaseGuiElemen& widget, bool on) {
+    if (widget.kind == ZoBaseGuiElemen::kKindProfileButton) {
+        if (on) {
+            widget.OnHighlight();
+        } else if (!widget.highlighted) {
+            widget.OnUnhighlight();
+        }
+        return;
+    }
+    if (on) {
+        widget.Highlight();
+        widget.OnHighlight();
+    } else {
+        widget.Unhighlight();
+        widget.OnUnhighlight();
+    }
+}
+
+} // namespace
+
+std::vector<ZoBaseGuiElemen*> ZoPanel::Reachable() const {
+    std::vector<ZoBaseGuiElemen*> reachable;
+    std::vector<std::string> commands;
+    const auto consider = [&](ZoBaseGuiElemen* widget) {
+        if (widget->image == nullptr || widget->disabled) {
+            return;
+        }
+        if (widget->kind == ZoBaseGuiElemen::kKindPushButton) {
+            // A second button sending the same command (the player greeting and its invitation) is skipped.
+            if (std::find(commands.begin(), commands.end(), widget->name) != commands.end()) {
+                return;
+            }
+            commands.push_back(widget->name);
+        } else if (widget->kind != ZoBaseGuiElemen::kKindSlider &&
+                   widget->kind != ZoBaseGuiElemen::kKindProfileButton) {
+            return;
+        }
+        reachable.push_back(widget);
+    };
+    for (const auto& widget : widgets) {
+        if (auto* group = dynamic_cast<ZoCheckBoxGroup*>(widget.get())) {
+            for (const auto& box : group->Boxes()) {
+                consider(box.get());
+            }
+        } else {
+            consider(widget.get());
+        }
+    }
+    return reachable;
+}
+
+ZoBaseGuiElemen* ZoPanel::Focused() const {
+    // Widgets come and go (the players list is rebuilt): a focus on one that left is no focus.
+    const std::vector<ZoBaseGuiElemen*> reachable = Reachable();
+    return std::find(reachable.begin(), reachable.end(), focused_) != reachable.end() ? focused_ : nullptr;
+}
+
+void ZoPanel::SetFocus(ZoBaseGuiElemen* widget) {
+    ZoBaseGuiElemen* old = Focused();
+    if (old != nullptr && old != widget) {
+        ShowFocus(*old, false);
+    }
+    focused_ = widget;
+    if (widget != nullptr) {
+        // Whatever the mouse had lit goes dark: one widget shows where the keys are.
+        FocusOnly(widget);
+        ShowFocus(*widget, true);
+        if (widget != old) {
+            ZoGuiSound::Play(widget->focusSound);
+        }
+    }
+}
+
+void ZoPanel::MoveFocus(float dx, float dy) {
+    const std::vector<ZoBaseGuiElemen*> reachable = Reachable();
+    ZoBaseGuiElemen* current = Focused();
+    if (current == nullptr) {
+        // The first step lands on the default button, or else on the widget nearest the top left.
+        if (std::find(reachable.begin(), reachable.end(), defaultButton) != reachable.end()) {
+            SetFocus(defaultButton);
+            return;
+        }
+        const auto topLeft = [](const ZoBaseGuiElemen* a, const ZoBaseGuiElemen* b) {
+            return CentreOf(*a).y + CentreOf(*a).x * 0.25f < CentreOf(*b).y + CentreOf(*b).x * 0.25f;
+        };
+        const auto first = std::min_element(reachable.begin(), reachable.end(), topLeft);
+        SetFocus(first != reachable.end() ? *first : nullptr);
+        return;
+    }
+    // The nearest widget in that direction, those in line with the focus preferred.
+    const ZoVector from = CentreOf(*current);
+    ZoBaseGuiElemen* best = nullptr;
+    float bestCost = 0.0f;
+    for (ZoBaseGuiElemen* widget : reachable) {
+        const ZoVector to = CentreOf(*widget) - from;
+        const float along = to.x * dx + to.y * dy;
+        if (widget == current || along < 4.0f) {
+            continue;
+        }
+        const float cost = along + 2.5f * std::fabs(to.x * dy - to.y * dx);
+        if (best == nullptr || cost < bestCost) {
+            best = widget;
+            bestCost = cost;
+        }
+    }
+    if (best != nullptr) {
+        SetFocus(best);
+    }
+}
+
+void ZoPanel::ClickFocused() {
+    ZoBaseGuiElemen* widget = Focused();
+    if (widget == nullptr) {
+        return;
+    }
+    ZoInputEvent click;
+    click.device = ZoInputEvent::kDeviceMouse;
+    click.eventPosition = CentreOf(*widget);
+    click.position = click.eventPosition;
+    clicking_ = true;
+    for (std::int32_t message :
+         {ZoInputEvent::kMouseMove, ZoInputEvent::kLeftButtonDown, ZoInputEvent::kLeftButtonUp}) {
+        click.message = message;
+        click.releasedButton = message == ZoInputEvent::kLeftButtonUp ? ZoInputEvent::kReleasedLeft : 0;
+        HandleInput(click);
+    }
+    clicking_ = false;
+    // The focus stays where it was, to press it again or walk on from it.
+    if (Focused() == widget) {
+        SetFocus(widget);
+    }
+}
+
+bool ZoPanel::PressIfEnabled(ZoBaseGuiElemen* widget) {
+    if (widget == nullptr || widget->disabled) {
+        return false;
+    }
+    ZoGuiSound::Play(widget->clickSound);
+    Press(widget);
+    return true;
+}
+
+bool ZoPanel::Navigate(const ZoInputEvent& event) {
+    if (event.device == ZoInputEvent::kDeviceMouse) {
+        // The mouse is back: the focus goes, so a focused slider does not follow the pointer.
+        if (!clicking_ && Focused() != nullptr) {
+            ShowFocus(*Focused(), false);
+        }
+        if (!clicking_) {
+            focused_ = nullptr;
+        }
+        return false;
+    }
+    ZoBaseGuiElemen* current = Focused();
+    const Step step = StepOf(event, arrowKeysWalk);
+    switch (step) {
+    case Step::None:
+        return false;
+    case Step::Back:
+        PressIfEnabled(cancelButton);
+        return true;
+    case Step::Activate:
+        if (current != nullptr) {
+            // A slider is moved with left and right, never clicked to its middle.
+            if (current->kind != ZoBaseGuiElemen::kKindSlider) {
+                ClickFocused();
+            }
+        } else {
+            PressIfEnabled(defaultButton);
+        }
+        return true;
+    case Step::Left:
+    case Step::Right:
+        // Left and right move a focused slider's knob, and the volume follows at once.
+        if (current != nullptr && current->kind == ZoBaseGuiElemen::kKindSlider) {
+            if (step == Step::Left) {
+                current->Decrease();
+            } else {
+                current->Increase();
+            }
+            Press(current);
+            return true;
+        }
+        MoveFocus(step == Step::Left ? -1.0f : 1.0f, 0.0f);
+        return true;
+    case Step::Up:
+    case Step::Down:
+        MoveFocus(0.0f, step == Step::Up ? -1.0f : 1.0f);
+        return true;
+    }
+    return false;
 }

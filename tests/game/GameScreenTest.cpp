@@ -140,9 +140,10 @@ TEST_F(GameScreenTest, SoundsOfPlay) {
     EXPECT_FALSE(Launcher().flying);
     RunUntil([this] { return Map().MapState == GameMap::kReady; });
     EXPECT_EQ(count(ear->Take(), ColourShown), 5);
-    // A burst with three balls falling: every other falling ball pops audibly.
+    // A burst with three balls falling: every other falling ball pops audibly at the bottom edge.
     Fire(410, 44);
     Settle();
+    RunUntil([this] { return Map().Effects().CountedFalling() == 0; });
     std::vector<int> heard = ear->Take();
     EXPECT_EQ(heard.front(), FireBall);
     EXPECT_EQ(count(heard, StopBall), 1);
@@ -171,4 +172,25 @@ TEST_F(GameScreenTest, SoundsOfPlay) {
     Fire(218, 450);
     Settle();
     EXPECT_EQ(count(ear->Take(), HitWall), 2);
+}
+
+TEST_F(GameScreenTest, CutOffBallsScoreOnTimeAndAreSeenFallingToTheBottomWhereTheyBurst) {
+    LoadBoard("match");
+    Fire(410, 44);
+    RunUntil([this] { return !Map().Falling().empty(); });
+    const std::size_t cut = Map().Falling().size();
+    ASSERT_EQ(cut, 3u);
+    EXPECT_EQ(Map().Effects().PointsShowing(), 1u); // the burst group's points rise
+    // Counted one by one on the board's own clock, while they are still on their way down.
+    RunUntil([this] { return Map().Falling().empty(); });
+    EXPECT_EQ(Map().score, 260);
+    EXPECT_GT(Map().Effects().CountedFalling(), 0u);
+    RunUntil([this] { return Map().Effects().CountedFalling() == 0; });
+    const float bottom = Map().WellFloor() - static_cast<float>(GameValues().BubbleRadius);
+    std::size_t atTheBottom = 0;
+    for (const ZoSpriteLayer::MoveObj& entry : GameSprites::Instance().Layer().Entries()) {
+        const auto* burst = dynamic_cast<const BubbleDestroy*>(entry.object);
+        atTheBottom += burst != nullptr && std::fabs(burst->emitterPosition.y - bottom) < 0.5f ? 1 : 0;
+    }
+    EXPECT_EQ(atTheBottom, cut);
 }
