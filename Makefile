@@ -15,7 +15,7 @@ PACKAGES += desktop-file-utils appstream man-db dpkg-dev file openbox xdotool x1
 # Fuzzing needs clang with its runtime; without it the fuzz step is skipped.
 OPTIONAL_PACKAGES := clang libclang-rt-dev
 
-.PHONY: all deps build run test test-unit test-asan test-fuzz fuzz clean
+.PHONY: all deps build run test test-unit test-asan test-fuzz fuzz soak clean
 
 all: build
 
@@ -50,6 +50,14 @@ test-fuzz: deps
 
 fuzz: FUZZ_SECONDS = 600
 fuzz: test-fuzz
+
+# The whole game played headless by its own autoplayer, SOAK_GAMES games under the sanitizers, leaving,
+# continuing and switching players at random; not part of `make test`.
+SOAK_GAMES ?= 200
+soak: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORRIK_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target korrik-soak gamedata
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(ASAN_BUILD)/korrik-soak $(ASAN_BUILD)/Data $(SOAK_GAMES)
 
 test: test-unit test-asan test-fuzz
 

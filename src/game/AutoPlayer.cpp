@@ -58,8 +58,16 @@ template <typename Test> std::vector<ZoCell> Spread(Grid& grid, std::vector<ZoCe
 
 } // namespace
 
-AutoPlayer::AutoPlayer(bool quick, std::uint32_t seed) : quick_(quick) {
+AutoPlayer::AutoPlayer(bool quick, std::uint32_t seed, int careless) : quick_(quick), careless_(careless) {
     random_.Seed(seed);
+}
+
+ZoVector AutoPlayer::Towards(const Shooter& shooter, int n) {
+    // From just above level on the left round to just above level on the right.
+    const float angle = -Shooter::kPi + Shooter::kLowestTurn +
+                        (Shooter::kPi - 2.0f * Shooter::kLowestTurn) * static_cast<float>(n) /
+                            static_cast<float>(kDirections - 1);
+    return shooter.HomePosition() + ZoVector(std::cos(angle), std::sin(angle), 0.0f) * 200.0f;
 }
 
 std::int32_t AutoPlayer::Worth(const GameMap& map, const ZoCell& cell, std::int32_t colour) {
@@ -94,13 +102,8 @@ std::int32_t AutoPlayer::Worth(const GameMap& map, const ZoCell& cell, std::int3
 void AutoPlayer::Look(GameMap& map, Shooter& shooter, int count) {
     const BaseBubble* current = shooter.CurrentBubble();
     const BaseBubble* next = map.NextBubble();
-    const ZoVector home = shooter.Launcher().position;
     for (int i = 0; i < count && looked_ < kDirections; ++i, ++looked_) {
-        // From just above level on the left round to just above level on the right.
-        const float angle = -Shooter::kPi + Shooter::kLowestTurn +
-                            (Shooter::kPi - 2.0f * Shooter::kLowestTurn) * static_cast<float>(looked_) /
-                                static_cast<float>(kDirections - 1);
-        const ZoVector towards = home + ZoVector(std::cos(angle), std::sin(angle), 0.0f) * 200.0f;
+        const ZoVector towards = Towards(shooter, looked_);
         const ZoVector aim = shooter.AimFor(towards.x, towards.y);
         const GameMap::ShotPlan plan = map.PlanShot(shooter.BallPositionFor(aim), aim);
         for (const bool swap : {false, true}) {
@@ -119,6 +122,9 @@ void AutoPlayer::Look(GameMap& map, Shooter& shooter, int count) {
     }
     if (looked_ == kDirections && !ties_.empty()) {
         best_ = ties_[static_cast<std::size_t>(random_.Below(static_cast<int>(ties_.size())))];
+        if (random_.Below(100) < careless_) {
+            best_ = Choice{Towards(shooter, random_.Below(kDirections)), false, 0};
+        }
         chosen_ = true;
     }
 }

@@ -19,8 +19,9 @@ public:
     static constexpr std::int32_t kSettleTime = 350;
 
     // quick: decides, aims and fires in one frame as soon as the launcher can; otherwise it looks, turns
-    // and waits a moment the way a player does.
-    explicit AutoPlayer(bool quick, std::uint32_t seed = 1);
+    // and waits a moment the way a player does. careless: the percentage of shots fired anywhere at all,
+    // so that games are lost too.
+    explicit AutoPlayer(bool quick, std::uint32_t seed = 1, int careless = 0);
 
     // One frame of play.
     void Play(std::int32_t elapsed, GameMap& map, Shooter& shooter);
@@ -34,8 +35,11 @@ private:
         std::int32_t worth = 0;
     };
     void Look(GameMap& map, Shooter& shooter, int count);
+    // The point to aim at for the n-th of the directions looked at.
+    static ZoVector Towards(const Shooter& shooter, int n);
 
     bool quick_;
+    int careless_;
     ZoRandom random_;
     int looked_ = 0;
     bool chosen_ = false;

@@ -260,8 +260,8 @@ void Game::StopDemo() {
     ToMenu(true);
 }
 
-void Game::SetAutoPlay(bool on, std::uint32_t seed) {
-    autoPlayer_ = on ? std::make_unique<AutoPlayer>(true, seed) : nullptr;
+void Game::SetAutoPlay(bool on, std::uint32_t seed, int careless) {
+    autoPlayer_ = on ? std::make_unique<AutoPlayer>(true, seed, careless) : nullptr;
 }
 
 void Game::Update(std::int32_t elapsed) {

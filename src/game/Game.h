@@ -70,8 +70,9 @@ public:
     // button hands back to the menu, and the players' files are never touched.
     void StartDemo();
     bool IsDemo() const { return demo_; }
-    // The player's own game played by the same autoplayer at full speed (soak runs); off again with false.
-    void SetAutoPlay(bool on, std::uint32_t seed = 1);
+    // The player's own game played by the same autoplayer at full speed (soak runs), careless for that
+    // percentage of its shots; off again with false.
+    void SetAutoPlay(bool on, std::uint32_t seed = 1, int careless = 0);
 
     // Nothing flies, falls or drops and the launcher is loaded: a running game that can be saved as it is.
     bool IsSettled() const;

@@ -445,18 +445,30 @@ void ZoPanel::MoveFocus(float dx, float dy) {
         SetFocus(first != reachable.end() ? *first : nullptr);
         return;
     }
-    // The nearest widget in that direction, those in line with the focus preferred.
+    // Up and down go to the nearest row that way, to its widget most in line; left and right to the nearest
+    // widget roughly in that direction (the menu's column of buttons is staggered).
     const ZoVector from = CentreOf(*current);
+    const auto along = [&](const ZoBaseGuiElemen* w) {
+        return (CentreOf(*w).x - from.x) * dx + (CentreOf(*w).y - from.y) * dy;
+    };
+    const auto across = [&](const ZoBaseGuiElemen* w) {
+        return std::fabs((CentreOf(*w).x - from.x) * dy - (CentreOf(*w).y - from.y) * dx);
+    };
+    constexpr float kSameRow = 12.0f;
+    float nearestRow = 1e9f;
+    for (const ZoBaseGuiElemen* widget : reachable) {
+        if (along(widget) >= 4.0f) {
+            nearestRow = std::min(nearestRow, along(widget));
+        }
+    }
     ZoBaseGuiElemen* best = nullptr;
     float bestCost = 0.0f;
     for (ZoBaseGuiElemen* widget : reachable) {
-        const ZoVector to = CentreOf(*widget) - from;
-        const float along = to.x * dx + to.y * dy;
-        if (widget == current || along < 4.0f) {
-            continue;
-        }
-        const float cost = along + 2.5f * std::fabs(to.x * dy - to.y * dx);
-        if (best == nullptr || cost < bestCost) {
+        const float a = along(widget);
+        const bool ahead = dy != 0.0f ? a >= 4.0f && a <= nearestRow + kSameRow
+                                      : a >= 4.0f && across(widget) <= a * 0.5f;
+        const float cost = dy != 0.0f ? across(widget) : a + across(widget);
+        if (ahead && (best == nullptr || cost < bestCost)) {
             best = widget;
             bestCost = cost;
         }
@@ -523,8 +535,9 @@ bool ZoPanel::Navigate(const ZoInputEvent& event) {
             if (current->kind != ZoBaseGuiElemen::kKindSlider) {
                 ClickFocused();
             }
-        } else {
-            PressIfEnabled(defaultButton);
+        } else if (!PressIfEnabled(defaultButton)) {
+            // Nothing to press yet: the press shows where the keys are instead of doing nothing.
+            MoveFocus(0.0f, 1.0f);
         }
         return true;
     case Step::Left:

@@ -465,7 +465,10 @@ private:
             EXPECT_EQ(box != nullptr && box->checked, state == "checked");
         } else if (widget.Image() != nullptr) {
             const std::vector<std::string> looks = {"normal", "lit", "disabled", "pressed"};
-            const auto frame = static_cast<std::size_t>(widget.Image()->Animation().currentFrame);
+            auto frame = static_cast<std::size_t>(widget.Image()->Animation().currentFrame);
+            if (box != nullptr)
+                frame %= 2; // a box's rows: unchecked and lit, then checked and lit
+
             EXPECT_EQ(frame < looks.size() ? looks[frame] : "?", state == "selected" ? "pressed" : state);
             EXPECT_TRUE(state != "selected" || widget.highlighted);
         }

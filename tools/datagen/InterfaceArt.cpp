@@ -328,15 +328,7 @@ void AimPictures(PictureSet& set) {
     {
         cairo_surface_t* s = set.Add("Interface/AimRing", 44, 44);
         Painter p(s);
-        cairo_t* cr = p.Cr();
-        cairo_arc(cr, 22, 22, 16.5, 0, 2 * M_PI);
-        p.SetColour(kInk, 0.8);
-        cairo_set_line_width(cr, 5.5);
-        cairo_stroke(cr);
-        cairo_arc(cr, 22, 22, 16.5, 0, 2 * M_PI);
-        p.SetColour(Rgb{1, 1, 1});
-        cairo_set_line_width(cr, 2.6);
-        cairo_stroke(cr);
+        DrawInkedRing(p, 22, 22, 16.5, 2.8);
     }
 }
 

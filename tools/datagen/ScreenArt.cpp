@@ -531,14 +531,7 @@ void Cursor(PictureSet& set) {
     Painter p(s);
     cairo_t* cr = p.Cr();
     // Light, so the game's tint shows the colour of the ball about to fly; the hot spot is the centre.
-    cairo_arc(cr, 16, 16, 9, 0, 2 * M_PI);
-    p.SetColour(kInk, 0.9);
-    cairo_set_line_width(cr, 5.5);
-    cairo_stroke(cr);
-    cairo_arc(cr, 16, 16, 9, 0, 2 * M_PI);
-    p.SetColour(Rgb{1, 1, 1});
-    cairo_set_line_width(cr, 2.8);
-    cairo_stroke(cr);
+    DrawInkedRing(p, 16, 16, 9, 2.8);
     for (int i = 0; i < 4; ++i) {
         const double a = i * M_PI / 2;
         cairo_move_to(cr, 16 + 11 * std::cos(a), 16 + 11 * std::sin(a));
