@@ -162,9 +162,9 @@ void ZoBaseApplication::WindowProcedure(const PlatformMessage& message) {
         return;
     }
     // The screen hears of it when the player turns away (the game pauses itself).
-    const bool turnedAway =
-        (message.message == PlatformMessageCode::kSize && message.wParam == PlatformMessageCode::kSizeMinimised) ||
-        (message.message == PlatformMessageCode::kActivate && message.wParam == 0);
+    const bool turnedAway = (message.message == PlatformMessageCode::kSize &&
+                             message.wParam == PlatformMessageCode::kSizeMinimised) ||
+                            (message.message == PlatformMessageCode::kActivate && message.wParam == 0);
     if (turnedAway && windowManager_->Active() != nullptr)
         windowManager_->Active()->OnWindowLeft();
     switch (message.message) {

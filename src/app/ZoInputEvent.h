@@ -48,7 +48,7 @@ public:
     std::uint8_t key = 0;       // virtual-key code for key down, character for char, pad button
     // The virtual-key code of a key up (which is otherwise no event), for what is held down; else 0.
     std::uint8_t releasedKey = 0;
-    float stick = 0.0f; // the pad stick's x from -1 to 1, kept from its last message
+    float stick = 0.0f;         // the pad stick's x from -1 to 1, kept from its last message
     ZoCell cursorPoint;         // integer pointer position at the last move
     ZoCell previousCursorPoint; // the one before
     // Whether the game's window has the focus; messages for an unfocused window are not translated.

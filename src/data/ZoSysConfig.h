@@ -1,4 +1,5 @@
-// The options of the game (window mode, volumes, difficulty, aiming guide) and their file "Data/ZoConfig.Cfg".
+// The options of the game (window mode, volumes, difficulty, aiming guide) and their file
+// "Data/ZoConfig.Cfg".
 #pragma once
 
 #include "ZoTextTree.h"

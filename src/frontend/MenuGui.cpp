@@ -197,7 +197,8 @@ void MenuGui::StartGameMusic() {
 void MenuGui::StartDemo() {
     Game* game = GameScreen();
     // A game under way that is not saved would be lost to the demo: then there is none.
-    if (game == nullptr || WindowManager() == nullptr || (!game->IsFinished() && !Profiles().ActiveHasSavedGame()))
+    if (game == nullptr || WindowManager() == nullptr ||
+        (!game->IsFinished() && !Profiles().ActiveHasSavedGame()))
         return;
     StartGameMusic();
     game->StartDemo();

@@ -57,7 +57,9 @@ void AimingGuide::Draw(GameMap& map, const Shooter& shooter) {
     Plan(map, shooter);
     // The ball's colour, lightened so that even the darker ones stand out on the night-blue board.
     const BubbleTint ballTint = TintOfBubble(ball->BubbleID);
-    const auto lighter = [](std::int32_t channel) { return static_cast<float>(channel) * 0.65f + 255.0f * 0.35f; };
+    const auto lighter = [](std::int32_t channel) {
+        return static_cast<float>(channel) * 0.65f + 255.0f * 0.35f;
+    };
     const struct {
         float red, green, blue;
     } tint{lighter(ballTint.red), lighter(ballTint.green), lighter(ballTint.blue)};

@@ -16,7 +16,8 @@ using Grid = std::vector<std::vector<std::int32_t>>; // colour per cell, -1 empt
 
 Grid ColoursOf(const GameMap& map) {
     const GameGlobals& values = GameValues();
-    Grid grid(static_cast<std::size_t>(values.xMax), std::vector<std::int32_t>(static_cast<std::size_t>(values.yMax), -1));
+    Grid grid(static_cast<std::size_t>(values.xMax),
+              std::vector<std::int32_t>(static_cast<std::size_t>(values.yMax), -1));
     for (std::int32_t x = 0; x < values.xMax; ++x) {
         for (std::int32_t y = 0; y < values.yMax; ++y) {
             if (const BaseBubble* ball = map.Bubble(x, y)) {
@@ -88,7 +89,8 @@ std::int32_t AutoPlayer::Worth(const GameMap& map, const ZoCell& cell, std::int3
         At(grid, member) = -1;
     }
     for (const auto& column : grid) {
-        balls += static_cast<std::int32_t>(std::count_if(column.begin(), column.end(), [](std::int32_t c) { return c >= 0; }));
+        balls += static_cast<std::int32_t>(
+            std::count_if(column.begin(), column.end(), [](std::int32_t c) { return c >= 0; }));
     }
     std::vector<ZoCell> ceiling;
     for (std::int32_t x = 0; x < values.xMax; ++x) {

@@ -2,15 +2,15 @@
 
 #include "GameCompletePanel.h"
 #include "GameSprites.h"
-#include "ZoDialogPanel.h"
-#include "ZoLanguage.h"
-#include "ZoSysConfig.h"
 #include "SavedGame.h"
 #include "ZoBitmapFont.h"
 #include "ZoButton.h"
+#include "ZoDialogPanel.h"
+#include "ZoLanguage.h"
 #include "ZoProfileManager.h"
 #include "ZoShowError.h"
 #include "ZoSoundManager.h"
+#include "ZoSysConfig.h"
 #include "ZoTopTables.h"
 #include "ZoWindowManager.h"
 
@@ -164,8 +164,8 @@ bool Game::Playing() const {
     const ZoPanel* top = TopPanel();
     const bool boardFree =
         top == GetPanel(kMenuPanel) || (top == GetPanel(kPausePanel) && top->state == ZoPanel::Closing);
-    return !demo_ && GameValues().GameState == 0 && shooter_ != nullptr && map_ != nullptr && !leaveRequested_ &&
-           boardFree;
+    return !demo_ && GameValues().GameState == 0 && shooter_ != nullptr && map_ != nullptr &&
+           !leaveRequested_ && boardFree;
 }
 
 bool Game::OnEvent(ZoInputEvent& event) {
@@ -186,7 +186,8 @@ bool Game::OnEvent(ZoInputEvent& event) {
         return true;
     }
     // While the board is in play the keys and the pad play; they never walk the menu button.
-    if (Playing() && (event.device == ZoInputEvent::kDeviceKeyboard || event.device == ZoInputEvent::kDevicePad)) {
+    if (Playing() &&
+        (event.device == ZoInputEvent::kDeviceKeyboard || event.device == ZoInputEvent::kDevicePad)) {
         if (action == GameControls::Action::Fire) {
             shooter_->TryFire();
         } else if (action == GameControls::Action::Swap) {

@@ -63,7 +63,8 @@ public:
     void SetupClassic();
     void SetupArcade();
 
-    // Opens the pause panel over a game in play: nothing moves until it closes. False when nothing is in play.
+    // Opens the pause panel over a game in play: nothing moves until it closes. False when nothing is in
+    // play.
     bool Pause();
     bool IsPaused() const;
     // A game that plays itself, for the menu when nobody has touched it for a while: any key, click or pad

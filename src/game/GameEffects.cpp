@@ -101,8 +101,8 @@ void GameEffects::Draw() const {
         char text[16];
         std::snprintf(text, sizeof text, "+%d", static_cast<int>(shown.value));
         font->SetColour(255.0f, 255.0f, 255.0f, alpha);
-        font->DrawText(static_cast<std::int32_t>(shown.at.x), static_cast<std::int32_t>(shown.at.y - rise), text,
-                       ZoBitmapFont::kAlignCentre);
+        font->DrawText(static_cast<std::int32_t>(shown.at.x), static_cast<std::int32_t>(shown.at.y - rise),
+                       text, ZoBitmapFont::kAlignCentre);
     }
     font->SetColour(255.0f, 255.0f, 255.0f, 255.0f);
 }

@@ -1,6 +1,6 @@
 // What the board shows beyond its rules: cut-off balls falling under gravity until they burst at the bottom
-// of the board, and the points of a burst group rising where it was. Nothing here changes the board, the score, the
-// timing of the game or the game's random numbers.
+// of the board, and the points of a burst group rising where it was. Nothing here changes the board, the
+// score, the timing of the game or the game's random numbers.
 #pragma once
 
 #include "BaseBubble.h"

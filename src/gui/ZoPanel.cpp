@@ -465,8 +465,8 @@ void ZoPanel::MoveFocus(float dx, float dy) {
     float bestCost = 0.0f;
     for (ZoBaseGuiElemen* widget : reachable) {
         const float a = along(widget);
-        const bool ahead = dy != 0.0f ? a >= 4.0f && a <= nearestRow + kSameRow
-                                      : a >= 4.0f && across(widget) <= a * 0.5f;
+        const bool ahead =
+            dy != 0.0f ? a >= 4.0f && a <= nearestRow + kSameRow : a >= 4.0f && across(widget) <= a * 0.5f;
         const float cost = dy != 0.0f ? across(widget) : a + across(widget);
         if (ahead && (best == nullptr || cost < bestCost)) {
             best = widget;

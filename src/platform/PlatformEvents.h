@@ -25,7 +25,7 @@ inline constexpr std::uint32_t kRightUp = 0x0205;
 // Game pads, in the range the window system leaves to applications.
 inline constexpr std::uint32_t kPadButtonDown = 0x8001; // wParam: a PlatformPadButton
 inline constexpr std::uint32_t kPadButtonUp = 0x8002;   // wParam: a PlatformPadButton
-inline constexpr std::uint32_t kPadStick = 0x8003;      // wParam: the left stick's x, -1000 to 1000, 0 at rest
+inline constexpr std::uint32_t kPadStick = 0x8003;      // wParam: the left stick's x, -1000 to 1000
 
 inline constexpr std::uint32_t kSizeRestored = 0;
 inline constexpr std::uint32_t kSizeMinimised = 1;

@@ -206,8 +206,9 @@ private:
             const bool away = line[1] == "away";
             app_->WindowProcedure(line[1] == "minimised" || line[1] == "restored"
                                       ? PlatformMessage{PlatformMessageCode::kSize,
-                                                        line[1] == "minimised" ? PlatformMessageCode::kSizeMinimised
-                                                                               : PlatformMessageCode::kSizeRestored,
+                                                        line[1] == "minimised"
+                                                            ? PlatformMessageCode::kSizeMinimised
+                                                            : PlatformMessageCode::kSizeRestored,
                                                         0}
                                       : PlatformMessage{PlatformMessageCode::kActivate, away ? 0u : 1u, 0});
         } else if (verb == "pad") {
@@ -236,8 +237,9 @@ private:
     // A software pad played through the platform's own event queue, as a real one is.
     void Pad(const Line& line) {
         const std::map<std::string, std::uint32_t> buttons = {
-            {"A", PlatformPadButton::kA},       {"B", PlatformPadButton::kB},     {"X", PlatformPadButton::kX},
-            {"Start", PlatformPadButton::kStart}, {"up", PlatformPadButton::kUp}, {"down", PlatformPadButton::kDown},
+            {"A", PlatformPadButton::kA},       {"B", PlatformPadButton::kB},
+            {"X", PlatformPadButton::kX},       {"Start", PlatformPadButton::kStart},
+            {"up", PlatformPadButton::kUp},     {"down", PlatformPadButton::kDown},
             {"left", PlatformPadButton::kLeft}, {"right", PlatformPadButton::kRight}};
         if (line[1] == "attach") {
             pad_ = PlatformEvents::AttachVirtualPad();
@@ -391,10 +393,14 @@ private:
             EXPECT_EQ(what == "paused" ? TheGame().IsPaused() : TheGame().IsDemo(), line[2] == "yes");
         } else if (what == "aim") {
             const float x = TheGame().GetShooter()->AimDirection().x;
-            EXPECT_TRUE(line[2] == "left" ? x < -0.2f : line[2] == "right" ? x > 0.2f : std::fabs(x) < 0.01f) << x;
+            EXPECT_TRUE(line[2] == "left"    ? x < -0.2f
+                        : line[2] == "right" ? x > 0.2f
+                                             : std::fabs(x) < 0.01f)
+                << x;
         } else if (what == "shots") {
             const int landings = TheGame().Map()->landings;
-            EXPECT_TRUE(line[2] == ">" ? landings > std::stoi(line[3]) : landings == std::stoi(line[2])) << landings;
+            EXPECT_TRUE(line[2] == ">" ? landings > std::stoi(line[3]) : landings == std::stoi(line[2]))
+                << landings;
         } else if (what == "stands" || what == "runs") {
             ExpectStands(what == "stands", std::stoi(line[2]));
         } else if (what == "swap") {
@@ -419,7 +425,8 @@ private:
             Frame();
         EXPECT_EQ(map.ElapsedTime == clock, stands) << clock << " then " << map.ElapsedTime;
         if (stands) {
-            EXPECT_EQ(ZoRenderDevice::Instance().SkippedFrames() - skipped, static_cast<std::uint64_t>(frames));
+            EXPECT_EQ(ZoRenderDevice::Instance().SkippedFrames() - skipped,
+                      static_cast<std::uint64_t>(frames));
             EXPECT_TRUE(map.score == score && TheGame().GetShooter()->AimDirection() == aim);
         }
     }
@@ -438,12 +445,14 @@ private:
         EXPECT_EQ(map.NextBubble()->BubbleID, current);
     }
 
-    // drawn or none in the last frame; agrees: Space fires, and the flight's first leg ends where the line did.
+    // drawn or none in the last frame; agrees: Space fires, and the flight's first leg ends where the line
+    // did.
     void ExpectGuide(const std::string& how) {
         const AimingGuide& guide = *TheGame().Guide();
         const auto& batch = ZoRenderDevice::Instance().Batch();
         const ZoTexture dot = guide.DotTexture();
-        const auto dots = std::count_if(batch.begin(), batch.end(), [dot](const ZoSpriteRecord& s) { return s.texture == dot; });
+        const auto dots = std::count_if(batch.begin(), batch.end(),
+                                        [dot](const ZoSpriteRecord& s) { return s.texture == dot; });
         if (how != "agrees") {
             EXPECT_EQ(dots > 3, how == "drawn") << dots << " dots";
             return;
@@ -452,7 +461,8 @@ private:
         Send(ZoInputEvent::kKeyDown, ' ');
         const auto& path = TheGame().Map()->Path();
         ASSERT_GE(path.size(), 2u) << "no shot";
-        EXPECT_LT((path[1] - end).Length(), 0.01f) << path[1].x << "," << path[1].y << " but " << end.x << "," << end.y;
+        EXPECT_LT((path[1] - end).Length(), 0.01f)
+            << path[1].x << "," << path[1].y << " but " << end.x << "," << end.y;
     }
 
     // disabled, enabled, checked, unchecked, or a look drawn in the last frame: normal, lit (under the

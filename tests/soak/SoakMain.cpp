@@ -92,7 +92,8 @@ private:
             Send(message, 0, lParam);
         Frames(2);
     }
-    const ZoBaseGuiElemen* Widget(ZoPanelHost& screen, const std::string& panel, const std::string& name) const {
+    const ZoBaseGuiElemen* Widget(ZoPanelHost& screen, const std::string& panel,
+                                  const std::string& name) const {
         const ZoPanel* found = screen.GetPanel(panel);
         return found != nullptr ? found->FindElement(name) : nullptr;
     }
@@ -157,7 +158,8 @@ private:
         if (Open(menu, "ConfirmGameDlg")) {
             const bool continues = Pick(2) == 0;
             counts_.continues += continues ? 1 : 0;
-            Click(Widget(menu, "ConfirmGameDlg", continues ? "ConfirmGameDlg.Continue" : "ConfirmGameDlg.Ok"));
+            Click(
+                Widget(menu, "ConfirmGameDlg", continues ? "ConfirmGameDlg.Continue" : "ConfirmGameDlg.Ok"));
         }
     }
 
@@ -180,7 +182,9 @@ private:
             for (const auto& widget : players->Widgets())
                 if (widget->kind == ZoBaseGuiElemen::kKindProfileButton)
                     buttons.push_back(widget.get());
-            Click(buttons.empty() ? nullptr : buttons[static_cast<std::size_t>(Pick(static_cast<int>(buttons.size())))]);
+            Click(buttons.empty()
+                      ? nullptr
+                      : buttons[static_cast<std::size_t>(Pick(static_cast<int>(buttons.size())))]);
         }
         ++counts_.switches;
         Click(Widget(menu, "ProfileDlg", "ProfileDlg.Ok"));
@@ -215,7 +219,8 @@ private:
                 valid = tree.LoadFile(path) == 0;
             }
             if (!valid) {
-                std::fprintf(stderr, "soak: %s does not read back after game %d\n", path.c_str(), counts_.games);
+                std::fprintf(stderr, "soak: %s does not read back after game %d\n", path.c_str(),
+                             counts_.games);
                 failed_ = true;
             }
         }
@@ -268,10 +273,11 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const Counts& t = soak.Tally();
-    std::printf("soak: %d games (%d won), %d leaves, %d continues, %d pauses, %d player switches (%d added), %d "
-                "difficulty changes, %d starts in %.0f s; peak memory %.1f MB\n",
-                t.games, t.won, t.leaves, t.continues, t.pauses, t.switches, t.added, t.difficulty, t.restarts,
-                seconds, static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf(
+        "soak: %d games (%d won), %d leaves, %d continues, %d pauses, %d player switches (%d added), %d "
+        "difficulty changes, %d starts in %.0f s; peak memory %.1f MB\n",
+        t.games, t.won, t.leaves, t.continues, t.pauses, t.switches, t.added, t.difficulty, t.restarts,
+        seconds, static_cast<double>(usage.ru_maxrss) / 1024.0);
     fs::current_path(data);
     fs::remove_all(folder);
     return soak.Failed() ? 1 : 0;

@@ -307,8 +307,8 @@ void GameBackground(PictureSet& set, const std::string& name, Mood mood) {
     p.RoundedRect(634, 128, 150, 136, 14);
     p.SetColour(kInk, 0.45);
     cairo_fill(cr);
-    const char* const hints[8] = {"Click, Space", "shoot",  "Right click, Down", "swap balls",
-                                  "Left, Right",  "aim",    "Esc, P",            "pause"};
+    const char* const hints[8] = {
+        "Click, Space", "shoot", "Right click, Down", "swap balls", "Left, Right", "aim", "Esc, P", "pause"};
     for (int i = 0; i < 8; ++i) {
         TextFrom(p, hints[i], 709, 148 + i * 15.5, 12.5, i % 2 == 0 ? Rgb8(255, 226, 140) : Rgb{1, 1, 1}, 0);
     }
