@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::int32_t kPointsFont = 1;
 constexpr float kPointsRise = 42.0f;
+constexpr float kPointsTop = 28.0f;
 // Sideways drift per pixel from the board's middle, and turns per pixel of drift: a slight, rolling spin.
 constexpr float kDriftPerPixel = 0.00018f;
 constexpr float kSpinPerDrift = 0.09f;
@@ -101,8 +102,10 @@ void GameEffects::Draw() const {
         char text[16];
         std::snprintf(text, sizeof text, "+%d", static_cast<int>(shown.value));
         font->SetColour(255.0f, 255.0f, 255.0f, alpha);
-        font->DrawText(static_cast<std::int32_t>(shown.at.x), static_cast<std::int32_t>(shown.at.y - rise),
-                       text, ZoBitmapFont::kAlignCentre);
+        // A group at the ceiling still shows its points whole.
+        const float y = std::max(shown.at.y - rise, kPointsTop);
+        font->DrawText(static_cast<std::int32_t>(shown.at.x), static_cast<std::int32_t>(y), text,
+                       ZoBitmapFont::kAlignCentre);
     }
     font->SetColour(255.0f, 255.0f, 255.0f, 255.0f);
 }

@@ -372,6 +372,10 @@ void ShowFocus(ZoBaseGuiElemen& widget, bool on) {
         widget.Unhighlight();
         widget.OnUnhighlight();
     }
+    // The focus sound has been heard already: a press of the focused button must not repeat it.
+    if (auto* button = dynamic_cast<ZoButton*>(&widget)) {
+        button->hoverLatch = on ? 1 : 0;
+    }
 }
 
 } // namespace
