@@ -308,44 +308,28 @@ namespace {
 
 enum class Step { None, Left, Right, Up, Down, Activate, Back };
 
+struct Binding {
+    std::int32_t message;
+    std::uint8_t key; // virtual-key code, or pad button
+    Step step;
+};
+
+// Arrows and Return; the pad's cross, A and Start, B and Back.
+constexpr Binding kBindings[] = {
+    {ZoInputEvent::kKeyDown, 37, Step::Left},         {ZoInputEvent::kKeyDown, 38, Step::Up},
+    {ZoInputEvent::kKeyDown, 39, Step::Right},        {ZoInputEvent::kKeyDown, 40, Step::Down},
+    {ZoInputEvent::kKeyDown, 13, Step::Activate},     {ZoInputEvent::kPadButtonDown, 1, Step::Activate},
+    {ZoInputEvent::kPadButtonDown, 6, Step::Activate}, {ZoInputEvent::kPadButtonDown, 2, Step::Back},
+    {ZoInputEvent::kPadButtonDown, 5, Step::Back},    {ZoInputEvent::kPadButtonDown, 7, Step::Up},
+    {ZoInputEvent::kPadButtonDown, 8, Step::Down},    {ZoInputEvent::kPadButtonDown, 9, Step::Left},
+    {ZoInputEvent::kPadButtonDown, 10, Step::Right},
+};
+
 Step StepOf(const ZoInputEvent& event, bool arrowKeys) {
-    if (event.message == ZoInputEvent::kKeyDown) {
-        if (!arrowKeys && event.key >= 37 && event.key <= 40) {
-            return Step::None;
-        }
-        switch (event.key) {
-        case 37:
-            return Step::Left;
-        case 38:
-            return Step::Up;
-        case 39:
-            return Step::Right;
-        case 40:
-            return Step::Down;
-        case 13:
-            return Step::Activate;
-        default:
-            return Step::None;
-        }
-    }
-    if (event.message == ZoInputEvent::kPadButtonDown) {
-        switch (event.key) {
-        case 1:
-        case 6:
-            return Step::Activate; // A, Start
-        case 2:
-        case 5:
-            return Step::Back; // B, Back
-        case 7:
-            return Step::Up;
-        case 8:
-            return Step::Down;
-        case 9:
-            return Step::Left;
-        case 10:
-            return Step::Right;
-        default:
-            return Step::None;
+    for (const Binding& binding : kBindings) {
+        if (binding.message == event.message && binding.key == event.key) {
+            const bool arrow = event.message == ZoInputEvent::kKeyDown && binding.step != Step::Activate;
+            return arrow && !arrowKeys ? Step::None : binding.step;
         }
     }
     return Step::None;

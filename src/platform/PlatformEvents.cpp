@@ -143,38 +143,36 @@ void DecodeUtf8(const char* text, std::deque<std::uint32_t>& codes) {
     }
 }
 
+struct PadPair {
+    SDL_GameControllerButton sdl;
+    std::uint32_t button;
+};
+
 // Pad buttons by the controller's own names; the rest are not passed on.
+constexpr PadPair kPadTable[] = {
+    {SDL_CONTROLLER_BUTTON_A, PlatformPadButton::kA},
+    {SDL_CONTROLLER_BUTTON_B, PlatformPadButton::kB},
+    {SDL_CONTROLLER_BUTTON_X, PlatformPadButton::kX},
+    {SDL_CONTROLLER_BUTTON_Y, PlatformPadButton::kY},
+    {SDL_CONTROLLER_BUTTON_BACK, PlatformPadButton::kBack},
+    {SDL_CONTROLLER_BUTTON_START, PlatformPadButton::kStart},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PlatformPadButton::kUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PlatformPadButton::kDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PlatformPadButton::kLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PlatformPadButton::kRight},
+};
+
 std::uint32_t PadButtonOf(Uint8 button) {
-    switch (button) {
-    case SDL_CONTROLLER_BUTTON_A:
-        return PlatformPadButton::kA;
-    case SDL_CONTROLLER_BUTTON_B:
-        return PlatformPadButton::kB;
-    case SDL_CONTROLLER_BUTTON_X:
-        return PlatformPadButton::kX;
-    case SDL_CONTROLLER_BUTTON_Y:
-        return PlatformPadButton::kY;
-    case SDL_CONTROLLER_BUTTON_BACK:
-        return PlatformPadButton::kBack;
-    case SDL_CONTROLLER_BUTTON_START:
-        return PlatformPadButton::kStart;
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
-        return PlatformPadButton::kUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-        return PlatformPadButton::kDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-        return PlatformPadButton::kLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-        return PlatformPadButton::kRight;
-    default:
-        return 0;
-    }
+    for (const PadPair& pair : kPadTable)
+        if (pair.sdl == button)
+            return pair.button;
+    return 0;
 }
 
 SDL_GameControllerButton ControllerButtonOf(std::uint32_t button) {
-    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
-        if (PadButtonOf(static_cast<Uint8>(b)) == button)
-            return static_cast<SDL_GameControllerButton>(b);
+    for (const PadPair& pair : kPadTable)
+        if (pair.button == button)
+            return pair.sdl;
     return SDL_CONTROLLER_BUTTON_INVALID;
 }
 

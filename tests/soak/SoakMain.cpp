@@ -130,7 +130,9 @@ private:
         } else {
             return; // closed while playing: the game saves itself on the way out
         }
-        Frames(700); // a game left mid-drop settles first
+        // A game left mid-drop settles first.
+        for (int i = 0; i < 700 && app_->WindowManager()->ActiveName() == GameApplication::kGameName; i += 10)
+            Frames(10);
     }
 
     void ChooseOnTheMenu() {
