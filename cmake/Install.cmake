@@ -19,10 +19,18 @@ target_compile_definitions(korrik-shooter PRIVATE
 
 # Icons in the theme sizes, drawn by the data generator from the creature art.
 set(KORRIK_ICONS ${CMAKE_BINARY_DIR}/icons)
+if(KORRIK_TOOLS_BUILD)
+    # The generator of the plain build, which the gamedata target brings up to date.
+    set(korrik_datagen_command ${KORRIK_TOOLS_BUILD}/datagen)
+    set(korrik_datagen_target gamedata)
+else()
+    set(korrik_datagen_command datagen)
+    set(korrik_datagen_target datagen)
+endif()
 add_custom_command(OUTPUT ${KORRIK_ICONS}/256x256/apps/korrik-shooter.png
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${KORRIK_ICONS}
-    COMMAND datagen --icons ${KORRIK_ICONS} korrik-shooter
-    DEPENDS datagen
+    COMMAND ${korrik_datagen_command} --icons ${KORRIK_ICONS} korrik-shooter
+    DEPENDS ${korrik_datagen_target}
     COMMENT "Drawing the desktop icons"
     VERBATIM)
 add_custom_target(icons ALL DEPENDS ${KORRIK_ICONS}/256x256/apps/korrik-shooter.png)
