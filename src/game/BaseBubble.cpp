@@ -42,23 +42,17 @@ void BaseBubble::Draw() {
     ZoClip::Draw();
 }
 
-std::unique_ptr<BubbleDestroy> BaseBubble::MakeBurst() const {
+void BaseBubble::Burst() {
     const BubbleDestroy* prototype = GameSprites::Instance().BurstPrototype(BubbleID);
     if (prototype == nullptr) {
-        return nullptr; // no effect pictures loaded: the ball just vanishes
+        return; // no effect pictures loaded: the ball just vanishes
     }
     auto effect = std::make_unique<BubbleDestroy>(*prototype);
     effect->userValue = 1;
     effect->position = ZoVector(position.x, position.y, 16.0f);
     effect->emitterPosition = position;
     effect->Emit(SystemRandom().Below(7) + 2);
-    return effect;
-}
-
-void BaseBubble::Burst() {
-    if (std::unique_ptr<BubbleDestroy> effect = MakeBurst()) {
-        GameSprites::Instance().Layer().AddOwned(std::move(effect));
-    }
+    GameSprites::Instance().Layer().AddOwned(std::move(effect));
 }
 
 void BaseBubble::Pop(GameMap& /*map*/) {

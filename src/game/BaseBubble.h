@@ -1,11 +1,9 @@
 // One ball of the game: a clip of one of six colours over the shared shadow, able to wobble and burst.
 #pragma once
 
-#include "BubbleDestroy.h"
 #include "ZoClip.h"
 
 #include <cstdint>
-#include <memory>
 
 class GameMap;
 class ZoSpriteLayer;
@@ -27,8 +25,6 @@ public:
     void DrawBubble() { Draw(); }
     // Puts a burst effect of this colour into the game layer in the ball's place.
     virtual void Burst();
-    // The burst effect of this colour in the ball's place, not yet in the layer; null without its pictures.
-    std::unique_ptr<BubbleDestroy> MakeBurst() const;
     virtual void Pop(GameMap& map);
 
     // Starts a wobble away from source; ignored during the first 6 radians of a running one.

@@ -1,11 +1,10 @@
 #include "GameEffects.h"
 
 #include "GameGlobals.h"
-#include "GameSprites.h"
 #include "ZoBitmapFont.h"
-#include "ZoSpriteLayer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -17,72 +16,54 @@ constexpr float kPointsTop = 28.0f;
 constexpr float kDriftPerPixel = 0.00018f;
 constexpr float kSpinPerDrift = 0.09f;
 
-// Runs make with the game's generator standing in for the effects' own sequence, then puts both back.
-template <typename Make> auto WithOwnNumbers(ZoRandom& own, Make make) {
-    ZoRandom& shared = SystemRandom();
-    const std::uint32_t saved = shared.State();
-    shared.Seed(own.State());
-    auto made = make();
-    own.Seed(shared.State());
-    shared.Seed(saved);
-    return made;
+// Frames of elapsed ms until a clock at from exceeds step, in ms.
+float TimeToPass(float from, float step, float elapsed) {
+    return (std::floor((step - from) / elapsed) + 1.0f) * elapsed;
 }
 
 } // namespace
 
 void GameEffects::StartFall(BaseBubble& ball, float boardMiddle) {
     const float jitter = static_cast<float>(random_.Next()) / ZoRandom::kMax - 0.5f;
-    ball.velocity.x = (ball.position.x - boardMiddle) * kDriftPerPixel + jitter * 0.02f;
+    ball.velocity = ZoVector((ball.position.x - boardMiddle) * kDriftPerPixel + jitter * 0.02f, 0.0f, 0.0f);
 }
 
-bool GameEffects::Fall(BaseBubble& ball, std::int32_t elapsed, float floor) {
-    const float t = static_cast<float>(elapsed);
-    ball.position += ball.velocity * t;
-    ball.velocity.y += kGravity * t;
-    ball.rotation += ball.velocity.x * kSpinPerDrift * t;
-    const float radius = static_cast<float>(GameValues().BubbleRadius);
-    if (ball.position.y + radius < floor) {
-        return false;
-    }
-    ball.position.y = floor - radius;
-    ball.LeaveLayer();
-    std::unique_ptr<BubbleDestroy> burst = WithOwnNumbers(random_, [&ball] { return ball.MakeBurst(); });
-    if (burst != nullptr) {
-        GameSprites::Instance().Layer().AddOwned(std::move(burst));
-    }
-    GameGlobals& values = GameValues();
-    values.fallSoundToggle = !values.fallSoundToggle;
-    if (values.fallSoundToggle) {
-        PlayGameSound(GameSound::BallDelete);
-    }
-    return true;
-}
-
-void GameEffects::Update(std::int32_t elapsed, const std::vector<std::unique_ptr<BaseBubble>>& counting,
-                         float floor) {
-    for (const auto& ball : counting) {
-        // Out of the layer: it has burst at the bottom and waits only to be counted.
-        if (ball->Layer() != nullptr) {
-            Fall(*ball, elapsed, floor);
+void GameEffects::Update(std::int32_t elapsed, const std::vector<std::unique_ptr<BaseBubble>>& falling,
+                         std::int32_t removalClock, std::int32_t removalStep, float floor) {
+    const GameGlobals& values = GameValues();
+    const float frame = static_cast<float>(std::max(elapsed, 1));
+    const float step = static_cast<float>(removalStep);
+    const float rest = floor - static_cast<float>(values.BubbleRadius);
+    // Frames to come are taken to be as long as this one; a guess that was off is made good in the next.
+    float due = removalClock > removalStep ? 0.0f : TimeToPass(static_cast<float>(removalClock), step, frame);
+    const float between = TimeToPass(0.0f, step, frame);
+    for (const auto& ball : falling) {
+        // Falls with the steady pull that brings it from where it was drawn last to the floor when it is due.
+        const float span = due + frame;
+        const float pull =
+            std::max(0.0f, 2.0f * (rest - ball->position.y - ball->velocity.y * span) / (span * span));
+        ball->position.y =
+            due == 0.0f
+                ? rest
+                : std::min(rest, ball->position.y + ball->velocity.y * frame + 0.5f * pull * frame * frame);
+        ball->velocity.y += pull * frame;
+        // Drifts and spins, bouncing softly off the walls.
+        ball->position.x += ball->velocity.x * frame;
+        if (ball->position.x < static_cast<float>(values.LeftWallX) ||
+            ball->position.x > static_cast<float>(values.RightWallX)) {
+            ball->position.x = std::clamp(ball->position.x, static_cast<float>(values.LeftWallX),
+                                          static_cast<float>(values.RightWallX));
+            ball->velocity.x *= -0.5f;
         }
+        ball->rotation += ball->velocity.x * kSpinPerDrift * frame;
+        due += between;
     }
-    counted_.erase(std::remove_if(counted_.begin(), counted_.end(),
-                                  [elapsed, floor, this](const std::unique_ptr<BaseBubble>& ball) {
-                                      return Fall(*ball, elapsed, floor);
-                                  }),
-                   counted_.end());
     for (Points& shown : points_) {
         shown.age += elapsed;
     }
     points_.erase(std::remove_if(points_.begin(), points_.end(),
                                  [](const Points& shown) { return shown.age >= kPopTime; }),
                   points_.end());
-}
-
-void GameEffects::KeepFalling(std::unique_ptr<BaseBubble> ball) {
-    if (ball != nullptr && ball->Layer() != nullptr) {
-        counted_.push_back(std::move(ball));
-    }
 }
 
 void GameEffects::AddPoints(const ZoVector& at, std::int32_t value) {
@@ -108,9 +89,4 @@ void GameEffects::Draw() const {
                        ZoBitmapFont::kAlignCentre);
     }
     font->SetColour(255.0f, 255.0f, 255.0f, 255.0f);
-}
-
-void GameEffects::Clear() {
-    counted_.clear();
-    points_.clear();
 }

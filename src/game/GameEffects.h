@@ -1,6 +1,6 @@
-// What the board shows beyond its rules: cut-off balls falling under gravity until they burst at the bottom
-// of the board, and the points of a burst group rising where it was. Nothing here changes the board, the
-// score, the timing of the game or the game's random numbers.
+// What the board shows beyond its rules: cut-off balls dropping to the bottom of the board, each reaching it
+// just as the board counts it and it bursts, and the points of a burst group rising where it was. Nothing
+// here changes the board, the score, the timing of the game or the game's random numbers.
 #pragma once
 
 #include "BaseBubble.h"
@@ -12,25 +12,21 @@
 
 class GameEffects {
 public:
-    static constexpr float kGravity = 0.0016f; // pixels per ms²
     static constexpr std::int32_t kPopTime = 900;
 
-    // A ball the board has just cut off: it drifts a little away from the middle and starts to spin.
+    // A ball the board has just cut off: it lets go from rest, drifting a little away from the middle.
     void StartFall(BaseBubble& ball, float boardMiddle);
-    // Moves every falling ball, those the board still counts and those it has counted; each one whose lower
-    // edge reaches floor (the bottom of the board) bursts there, with the pop of every other one. Ages the
-    // points.
-    void Update(std::int32_t elapsed, const std::vector<std::unique_ptr<BaseBubble>>& counting, float floor);
-    // A ball the board has just counted goes on falling to the bottom, unless it burst there already.
-    void KeepFalling(std::unique_ptr<BaseBubble> ball);
+    // Moves the falling balls, in the order the board counts them, so that each one reaches floor (the
+    // bottom of the board) in the frame the board takes it: the board takes the first once removalClock
+    // exceeds removalStep, the others removalStep apart. Ages the points.
+    void Update(std::int32_t elapsed, const std::vector<std::unique_ptr<BaseBubble>>& falling,
+                std::int32_t removalClock, std::int32_t removalStep, float floor);
     // "+points" rising from at for a moment.
     void AddPoints(const ZoVector& at, std::int32_t points);
     // The rising points (the falling balls are drawn by the game layer).
     void Draw() const;
-    void Clear();
+    void Clear() { points_.clear(); }
 
-    // Counted balls still on their way down, and points still showing.
-    std::size_t CountedFalling() const { return counted_.size(); }
     std::size_t PointsShowing() const { return points_.size(); }
 
 private:
@@ -39,10 +35,7 @@ private:
         std::int32_t value = 0;
         std::int32_t age = 0;
     };
-    // One step of the fall; true when the ball has reached the bottom edge and burst.
-    bool Fall(BaseBubble& ball, std::int32_t elapsed, float floor);
 
-    std::vector<std::unique_ptr<BaseBubble>> counted_;
     std::vector<Points> points_;
     // The effects' own numbers, so the balls dealt later never depend on what was drawn.
     ZoRandom random_;

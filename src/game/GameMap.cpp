@@ -765,7 +765,7 @@ void GameMap::RemoveFloatingImpl(bool mirrorRowOne) {
             component_.clear();
             floating_ = true;
             FindConnected(x, y);
-            removalClock_ = -64;
+            removalClock_ = -kRemovalStep;
             if (!floating_) {
                 continue;
             }
@@ -786,20 +786,23 @@ void GameMap::RemoveFloatingImpl(bool mirrorRowOne) {
 
 void GameMap::UpdateFalling(std::int32_t elapsed) {
     removalClock_ += elapsed;
-    // The balls are seen falling down to the bottom edge; when each one scores is decided here alone.
-    effects_.Update(elapsed, falling_, WellFloor());
-    if (removalClock_ > 64 && !falling_.empty()) {
+    // Seen dropping to the bottom edge, each ball gets there as its turn below comes.
+    effects_.Update(elapsed, falling_, removalClock_, kRemovalStep, WellFloor());
+    if (removalClock_ > kRemovalStep && !falling_.empty()) {
         removalClock_ = 0;
         std::unique_ptr<BaseBubble> bubble = std::move(falling_.front());
         falling_.erase(falling_.begin());
-        // Its burst is seen at the bottom edge; the numbers this burst always drew are drawn here, so every
-        // ball dealt later stays the same.
-        bubble->MakeBurst();
+        GameGlobals& values = GameValues();
+        values.fallSoundToggle = !values.fallSoundToggle;
+        if (values.fallSoundToggle) {
+            PlayGameSound(GameSound::BallDelete);
+        }
+        bubble->LeaveLayer();
+        bubble->Burst();
         AddScore(5);
-        effects_.KeepFalling(std::move(bubble));
     }
     if (falling_.empty()) {
-        removalClock_ = 64;
+        removalClock_ = kRemovalStep;
         // A line still due when the game ended never starts.
         if (linePending && GameValues().GameState == 0) {
             linePending = false;

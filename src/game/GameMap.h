@@ -183,6 +183,8 @@ protected:
     std::array<std::array<std::int32_t, kMaxGridCells>, kMaxGridCells> workGrid_{};
     std::vector<std::int32_t> introColours_;
     std::map<std::int32_t, bool> colours_;
+    // Falling balls leave the board one at a time, this many ms apart at least.
+    static constexpr std::int32_t kRemovalStep = 64;
     std::int32_t removalClock_ = 0;
     bool floating_ = false;
     std::vector<ZoCell> component_;

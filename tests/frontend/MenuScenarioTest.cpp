@@ -170,18 +170,15 @@ private:
 
     void Step(const Line& line) {
         const std::string& verb = line[0];
-        if (verb == "move") {
-            const ZoVector at = Point(line);
-            mouse_ = static_cast<std::uint32_t>(at.x) | (static_cast<std::uint32_t>(at.y) << 16);
-            Send(ZoInputEvent::kMouseMove, 0);
-        } else if (verb == "click" || verb == "down") {
+        if (verb == "move" || verb == "click" || verb == "down") {
             // A widget is clicked once its dialog stands still; a point at once, fading or not.
-            if (!std::isdigit(static_cast<unsigned char>(line[1][0])))
+            if (verb != "move" && !std::isdigit(static_cast<unsigned char>(line[1][0])))
                 Settle();
             const ZoVector at = Point(line);
             mouse_ = static_cast<std::uint32_t>(at.x) | (static_cast<std::uint32_t>(at.y) << 16);
             Send(ZoInputEvent::kMouseMove, 0);
-            Send(ZoInputEvent::kLeftButtonDown, 0);
+            if (verb != "move")
+                Send(ZoInputEvent::kLeftButtonDown, 0);
             if (verb == "click")
                 Send(ZoInputEvent::kLeftButtonUp, 0);
         } else if (verb == "up" || verb == "press") {
@@ -203,14 +200,11 @@ private:
                  static_cast<std::uint32_t>(std::stoi(line[1])));
         } else if (verb == "window") {
             // The window system telling the game the player turned away, or came back.
-            const bool away = line[1] == "away";
-            app_->WindowProcedure(line[1] == "minimised" || line[1] == "restored"
-                                      ? PlatformMessage{PlatformMessageCode::kSize,
-                                                        line[1] == "minimised"
-                                                            ? PlatformMessageCode::kSizeMinimised
-                                                            : PlatformMessageCode::kSizeRestored,
-                                                        0}
-                                      : PlatformMessage{PlatformMessageCode::kActivate, away ? 0u : 1u, 0});
+            using namespace PlatformMessageCode;
+            const std::map<std::string, PlatformMessage> news = {{"away", {kActivate, 0, 0}},
+                {"back", {kActivate, 1, 0}}, {"minimised", {kSize, kSizeMinimised, 0}},
+                {"restored", {kSize, kSizeRestored, 0}}};
+            app_->WindowProcedure(news.at(line[1]));
         } else if (verb == "pad") {
             Pad(line);
         } else if (verb == "frames") {
@@ -236,11 +230,6 @@ private:
 
     // A software pad played through the platform's own event queue, as a real one is.
     void Pad(const Line& line) {
-        const std::map<std::string, std::uint32_t> buttons = {
-            {"A", PlatformPadButton::kA},       {"B", PlatformPadButton::kB},
-            {"X", PlatformPadButton::kX},       {"Start", PlatformPadButton::kStart},
-            {"up", PlatformPadButton::kUp},     {"down", PlatformPadButton::kDown},
-            {"left", PlatformPadButton::kLeft}, {"right", PlatformPadButton::kRight}};
         if (line[1] == "attach") {
             pad_ = PlatformEvents::AttachVirtualPad();
             ASSERT_GE(pad_, 0) << "line " << line.number << ": no virtual pad";
@@ -249,10 +238,16 @@ private:
         } else if (line[1] == "stick") {
             PlatformEvents::SetVirtualPadStick(pad_, std::stoi(line[2]));
         } else {
+            // Named in the order of their codes, from 1.
+            const std::vector<std::string> names = {"", "A", "B", "X", "Y", "Back", "Start", "up", "down",
+                                                    "left", "right"};
+            const auto button = static_cast<std::uint32_t>(std::find(names.begin(), names.end(), line[1]) -
+                                                           names.begin());
+            ASSERT_LT(button, names.size()) << "line " << line.number << ": no pad button " << line[1];
             Settle(); // as a key: pressed once the dialogs stand still
-            PlatformEvents::SetVirtualPadButton(pad_, buttons.at(line[1]), true);
+            PlatformEvents::SetVirtualPadButton(pad_, button, true);
             Pump();
-            PlatformEvents::SetVirtualPadButton(pad_, buttons.at(line[1]), false);
+            PlatformEvents::SetVirtualPadButton(pad_, button, false);
         }
         Pump();
     }
@@ -407,8 +402,6 @@ private:
             ExpectSwap(line);
         } else if (what == "guide") {
             ExpectGuide(line[2]);
-        } else if (what == "falling") {
-            EXPECT_GT(TheGame().Map()->Effects().CountedFalling() + TheGame().Map()->Falling().size(), 0u);
         } else {
             ADD_FAILURE() << "unknown expectation";
         }
