@@ -15,19 +15,15 @@ bool ZoInputEvent::Translate(std::uint32_t windowMessage, std::uint32_t wParam, 
     switch (static_cast<std::int32_t>(windowMessage)) {
     case kKeyDown:
     case kChar:
-        device = kDeviceKeyboard;
+    case kPadButtonDown:
+    case kPadButtonUp:
         message = static_cast<std::int32_t>(windowMessage);
+        device = message == kPadButtonDown || message == kPadButtonUp ? kDevicePad : kDeviceKeyboard;
         key = static_cast<std::uint8_t>(wParam & 0xFFu);
         return true;
     case kKeyUp:
         releasedKey = static_cast<std::uint8_t>(wParam & 0xFFu);
         return true; // dispatched as "no event", as the screens expect
-    case kPadButtonDown:
-    case kPadButtonUp:
-        device = kDevicePad;
-        message = static_cast<std::int32_t>(windowMessage);
-        key = static_cast<std::uint8_t>(wParam & 0xFFu);
-        return true;
     case kPadStick:
         device = kDevicePad;
         message = kPadStick;
