@@ -2,8 +2,6 @@
 
 #include "GameSprites.h"
 #include "GuiTestSupport.h"
-#include "RecordingAudio.h"
-#include "SoundTestData.h"
 #include "ZoAtomicFile.h"
 #include "ZoProfileManager.h"
 #include "ZoRandom.h"
@@ -21,51 +19,10 @@
 #include <unistd.h>
 
 namespace gametest {
-
-struct SoundEar::Impl {
-    RecordingAudio* audio = nullptr;
-    std::unique_ptr<ZoSoundManager> manager;
-    std::map<int, int> idOfSample;
-    std::size_t seen = 0;
-};
-
-SoundEar::SoundEar() : impl_(std::make_unique<Impl>()) {
-    auto audio = std::make_unique<RecordingAudio>();
-    impl_->audio = audio.get();
-    impl_->manager = std::make_unique<ZoSoundManager>(std::move(audio));
-    SoundTestData::MemoryFiles files;
-    const int ids[] = {10, 11, 12, 100, 101, 102, 103, 104, 110};
-    for (int id : ids) {
-        files.Add("Sound" + std::to_string(id), SoundTestData::MakeWav(5));
-    }
-    impl_->manager->SetFileReader(files.Reader());
-    impl_->manager->Init(255, 255);
-    for (int id : ids) {
-        impl_->manager->LoadSample(id, "Sound" + std::to_string(id));
-        const std::string& line = impl_->audio->log.back();
-        impl_->idOfSample[std::atoi(line.substr(std::string("load-sample ").size()).c_str())] = id;
-    }
-    impl_->seen = impl_->audio->log.size();
-    GameValues().soundOutput = impl_->manager.get();
+std::unique_ptr<SoundEar> GameEar() {
+    return std::make_unique<SoundEar>(std::vector<int>{10, 11, 12, 100, 101, 102, 103, 104, 110},
+                                      [](ZoSoundManager* manager) { GameValues().soundOutput = manager; });
 }
-
-SoundEar::~SoundEar() {
-    GameValues().soundOutput = nullptr;
-}
-
-std::vector<int> SoundEar::Take() {
-    std::vector<int> played;
-    const std::string prefix = "play-sample ";
-    for (std::size_t i = impl_->seen; i < impl_->audio->log.size(); ++i) {
-        const std::string& line = impl_->audio->log[i];
-        if (line.compare(0, prefix.size(), prefix) == 0) {
-            played.push_back(impl_->idOfSample[std::atoi(line.substr(prefix.size()).c_str())]);
-        }
-    }
-    impl_->seen = impl_->audio->log.size();
-    return played;
-}
-
 } // namespace gametest
 
 void GameScreenTest::SetUp() {
@@ -87,7 +44,7 @@ void GameScreenTest::SetUp() {
     profiles.ClearSavedGame();
     profiles.RefreshSavedFlag();
     ZoTopTables::Instance().CreateGameTables();
-    ear = std::make_unique<gametest::SoundEar>();
+    ear = gametest::GameEar();
     windows = std::make_unique<ZoWindowManager>(record, [] {});
     windows->RegisterListener(Game::kMenuListener, std::make_unique<ZoEventListener>());
     auto owned = std::make_unique<Game>();
