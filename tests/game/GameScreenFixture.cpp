@@ -2,7 +2,6 @@
 
 #include "GameSprites.h"
 #include "GuiTestSupport.h"
-#include "ZoAtomicFile.h"
 #include "ZoProfileManager.h"
 #include "ZoRandom.h"
 #include "ZoShowError.h"
@@ -11,11 +10,6 @@
 #include "ZoTopTables.h"
 
 #include <climits>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <unistd.h>
 
 namespace gametest {
@@ -30,10 +24,7 @@ void GameScreenTest::SetUp() {
     char current[PATH_MAX];
     ASSERT_NE(getcwd(current, sizeof current), nullptr);
     previousFolder = current;
-    const char* binary = std::getenv("KORRIK_BINARY_DIR");
-    std::string pattern = std::string(binary != nullptr ? binary : "/tmp") + "/game-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
+    folder = MakeTemporaryFolder("game");
     ASSERT_EQ(chdir(folder.c_str()), 0);
     SetErrorHandler([this](const std::string& text) { errors.push_back(text); });
     SystemRandom().Seed(20261206);
@@ -61,8 +52,6 @@ void GameScreenTest::TearDown() {
     if (!previousFolder.empty()) {
         EXPECT_EQ(chdir(previousFolder.c_str()), 0);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 void GameScreenTest::Frame(std::int32_t ms) {
@@ -93,17 +82,4 @@ std::string GameScreenTest::SaveFile() const {
 
 std::string GameScreenTest::Scenarios() {
     return std::string(KORRIK_SCENARIOS) + "/";
-}
-
-std::string GameScreenTest::ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void GameScreenTest::WriteBytes(const std::string& path, const std::string& bytes) {
-    ZoAtomicFile::CreateParentFolders(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }

@@ -4,6 +4,7 @@
 
 #include "Game.h"
 #include "SoundTestData.h"
+#include "TestFiles.h"
 #include "ZoInputEvent.h"
 #include "ZoWindowManager.h"
 
@@ -48,8 +49,6 @@ protected:
     void Settle();
 
     std::string SaveFile() const;
-    static std::string ReadBytes(const std::string& path);
-    static void WriteBytes(const std::string& path, const std::string& bytes);
     static std::string Scenarios();
 
     GameMap& Map() { return *game->Map(); }
