@@ -1,7 +1,7 @@
 // The menu and its dialogs as a player meets them: each scenario of MenuScenarios.txt starts the whole
 // game headless in a fresh folder, feeds clicks and keys through the window procedure, runs frames on a
 // manual clock and checks the files and the screen it leaves. The file's head explains the commands.
-#include "../data/TempFolder.h"
+#include "TestFiles.h"
 #include "Game.h"
 #include "GameApplication.h"
 #include "GuiTestSupport.h"

@@ -1,5 +1,5 @@
 // High-score tables: the best ten in order, the file byte for byte, hand-written and damaged files.
-#include "../data/TempFolder.h"
+#include "TestFiles.h"
 
 #include "ZoShowError.h"
 #include "ZoTop.h"
