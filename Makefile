@@ -23,7 +23,7 @@ export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= 1
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 
-.PHONY: all deps build run test test-unit asan-build test-asan test-fuzz fuzz bench ratio clean
+.PHONY: all deps build run test test-unit asan-configure asan-build test-asan test-fuzz fuzz bench ratio soak clean
 
 all: build
 
@@ -46,10 +46,12 @@ test-unit: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # A folder configured earlier with another compiler starts afresh.
-asan-build: build
+asan-configure: build
 	@grep -qs 'CMAKE_CXX_COMPILER:.*clang' $(ASAN_BUILD)/CMakeCache.txt || { rm -rf $(ASAN_BUILD) && \
 	    CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORRIK_SANITIZE=ON \
 	    -DKORRIK_TOOLS_BUILD=$(abspath $(BUILD)); }
+
+asan-build: asan-configure
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test-asan: asan-build
@@ -64,6 +66,14 @@ fuzz: asan-build
 	sh tools/run-fuzzers.sh $(ASAN_BUILD) 600 merge
 
 test: test-asan test-fuzz
+
+# The whole game played headless by its own autoplayer, SOAK_GAMES games with our code under the sanitizers
+# (leaks included), leaving, continuing and switching players at random; not part of `make test`.
+SOAK_GAMES ?= 200
+soak: asan-configure
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target korrik-soak gamedata
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+	    $(ASAN_BUILD)/korrik-soak $(ASAN_BUILD)/Data $(SOAK_GAMES)
 
 # Lines of test against lines of code, as the project measures them.
 ratio: deps

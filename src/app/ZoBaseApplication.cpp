@@ -20,6 +20,9 @@ static_assert(PlatformMessageCode::kLeftDown == ZoInputEvent::kLeftButtonDown);
 static_assert(PlatformMessageCode::kLeftUp == ZoInputEvent::kLeftButtonUp);
 static_assert(PlatformMessageCode::kRightDown == ZoInputEvent::kRightButtonDown);
 static_assert(PlatformMessageCode::kRightUp == ZoInputEvent::kRightButtonUp);
+static_assert(PlatformMessageCode::kPadButtonDown == ZoInputEvent::kPadButtonDown);
+static_assert(PlatformMessageCode::kPadButtonUp == ZoInputEvent::kPadButtonUp);
+static_assert(PlatformMessageCode::kPadStick == ZoInputEvent::kPadStick);
 
 ZoBaseApplication::ZoBaseApplication() = default;
 
@@ -158,6 +161,12 @@ void ZoBaseApplication::WindowProcedure(const PlatformMessage& message) {
         windowManager_->Dispatch();
         return;
     }
+    // The screen hears of it when the player turns away (the game pauses itself).
+    const bool turnedAway = (message.message == PlatformMessageCode::kSize &&
+                             message.wParam == PlatformMessageCode::kSizeMinimised) ||
+                            (message.message == PlatformMessageCode::kActivate && message.wParam == 0);
+    if (turnedAway && windowManager_->Active() != nullptr)
+        windowManager_->Active()->OnWindowLeft();
     switch (message.message) {
     case PlatformMessageCode::kSize:
         if (message.wParam == PlatformMessageCode::kSizeMinimised)
@@ -166,7 +175,7 @@ void ZoBaseApplication::WindowProcedure(const PlatformMessage& message) {
             Activate();
         break;
     case PlatformMessageCode::kActivate:
-        // Only decides whether input is translated; losing the focus does not pause the game.
+        // Decides whether input is translated; the frames go on.
         inputEvent_->windowActive = message.wParam != 0;
         break;
     case PlatformMessageCode::kClose:

@@ -23,6 +23,10 @@ public:
     virtual void Draw();
     // Once per frame, before Update: acts on the pending command. The base does nothing.
     virtual void ProcessCommand();
+    // The window lost the focus or was minimised. The base does nothing.
+    virtual void OnWindowLeft() {}
+    // The window manager has just made this screen the active one. The base does nothing.
+    virtual void OnActivated() {}
 
     // The window manager this screen is registered with, null before registration.
     ZoWindowManager* WindowManager() const { return windowManager_; }

@@ -5,6 +5,7 @@ void ZoInputEvent::Clear() {
     releasedButton = kReleasedNone;
     message = kNoMessage;
     key = 0;
+    releasedKey = 0;
 }
 
 bool ZoInputEvent::Translate(std::uint32_t windowMessage, std::uint32_t wParam, std::uint32_t lParam) {
@@ -14,12 +15,20 @@ bool ZoInputEvent::Translate(std::uint32_t windowMessage, std::uint32_t wParam, 
     switch (static_cast<std::int32_t>(windowMessage)) {
     case kKeyDown:
     case kChar:
-        device = kDeviceKeyboard;
+    case kPadButtonDown:
+    case kPadButtonUp:
         message = static_cast<std::int32_t>(windowMessage);
+        device = message == kPadButtonDown || message == kPadButtonUp ? kDevicePad : kDeviceKeyboard;
         key = static_cast<std::uint8_t>(wParam & 0xFFu);
         return true;
     case kKeyUp:
+        releasedKey = static_cast<std::uint8_t>(wParam & 0xFFu);
         return true; // dispatched as "no event", as the screens expect
+    case kPadStick:
+        device = kDevicePad;
+        message = kPadStick;
+        stick = static_cast<float>(static_cast<std::int32_t>(wParam)) / 1000.0f;
+        return true;
     case kMouseMove: {
         const auto x = static_cast<std::int32_t>(lParam & 0xFFFFu);
         const auto y = static_cast<std::int32_t>((lParam >> 16) & 0xFFFFu);

@@ -12,6 +12,7 @@ public:
     static constexpr std::int32_t kDeviceNone = 0;
     static constexpr std::int32_t kDeviceKeyboard = 1;
     static constexpr std::int32_t kDeviceMouse = 2;
+    static constexpr std::int32_t kDevicePad = 3;
     // Message codes (the window system's values); kNoMessage when the record holds no event.
     static constexpr std::int32_t kNoMessage = -1;
     static constexpr std::int32_t kKeyDown = 0x100;
@@ -22,6 +23,11 @@ public:
     static constexpr std::int32_t kLeftButtonUp = 0x202;
     static constexpr std::int32_t kRightButtonDown = 0x204;
     static constexpr std::int32_t kRightButtonUp = 0x205;
+    // Game pads: key holds the pad button (1 A, 2 B, 3 X, 4 Y, 5 Back, 6 Start, 7-10 up, down, left, right);
+    // the stick message carries the stick's x in stick.
+    static constexpr std::int32_t kPadButtonDown = 0x8001;
+    static constexpr std::int32_t kPadButtonUp = 0x8002;
+    static constexpr std::int32_t kPadStick = 0x8003;
     // Released buttons.
     static constexpr std::int32_t kReleasedNone = 0;
     static constexpr std::int32_t kReleasedLeft = 1;
@@ -39,7 +45,10 @@ public:
     std::int32_t releasedButton = kReleasedNone;
     std::int32_t message = 0;   // starts at 0 like the rest of a fresh record
     ZoVector eventPosition;     // mouse position at the time of this event
-    std::uint8_t key = 0;       // virtual-key code for key down, character for char
+    std::uint8_t key = 0;       // virtual-key code for key down, character for char, pad button
+    // The virtual-key code of a key up (which is otherwise no event), for what is held down; else 0.
+    std::uint8_t releasedKey = 0;
+    float stick = 0.0f;         // the pad stick's x from -1 to 1, kept from its last message
     ZoCell cursorPoint;         // integer pointer position at the last move
     ZoCell previousCursorPoint; // the one before
     // Whether the game's window has the focus; messages for an unfocused window are not translated.

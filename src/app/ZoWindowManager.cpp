@@ -29,6 +29,7 @@ bool ZoWindowManager::ActivateListener(const std::string& name) {
         active_->pendingCommand.clear();
     active_ = next;
     activeName_ = name;
+    next->OnActivated();
     return true;
 }
 

@@ -14,7 +14,8 @@ ZoSysConfig::ZoSysConfig(std::string name) : fileName(std::move(name)) {}
 
 bool ZoSysConfig::operator==(const ZoSysConfig& other) const {
     return windowed == other.windowed && soundVolume == other.soundVolume &&
-           musicVolume == other.musicVolume && difficulty == other.difficulty;
+           musicVolume == other.musicVolume && difficulty == other.difficulty &&
+           aimingGuide == other.aimingGuide;
 }
 
 ZoSysConfig& ZoSysConfig::operator=(const ZoSysConfig& other) {
@@ -22,6 +23,7 @@ ZoSysConfig& ZoSysConfig::operator=(const ZoSysConfig& other) {
     soundVolume = other.soundVolume;
     musicVolume = other.musicVolume;
     difficulty = other.difficulty;
+    aimingGuide = other.aimingGuide;
     return *this;
 }
 
@@ -31,6 +33,7 @@ bool ZoSysConfig::Load() {
         soundVolume = 100;
         musicVolume = 100;
         difficulty = 0;
+        aimingGuide = false;
         ApplyWindowedForRun();
         return false;
     }
@@ -40,6 +43,7 @@ bool ZoSysConfig::Load() {
     soundVolume = std::clamp(tree.GetInt("SoundVolume", 0), 0, kMaxVolume);
     musicVolume = std::clamp(tree.GetInt("MusicVolume", 0), 0, kMaxVolume);
     difficulty = tree.GetInt("DifficultLevel", 0);
+    aimingGuide = tree.GetInt(kAimingGuideKey, 0) != 0;
     ApplyWindowedForRun();
     return true;
 }
@@ -60,6 +64,9 @@ bool ZoSysConfig::Save() {
     tree.SetInt("SoundVolume", soundVolume);
     tree.SetInt("MusicVolume", musicVolume);
     tree.SetInt("DifficultLevel", difficulty);
+    // Written once it has been switched on, so the file of a player who never used it stays as it was.
+    if (aimingGuide || tree.Has(kAimingGuideKey))
+        tree.SetInt(kAimingGuideKey, aimingGuide ? 1 : 0);
     ZoAtomicFile::CreateParentFolders(fileName);
     return tree.Save(fileName) == 0;
 }

@@ -1,4 +1,5 @@
-// The four options of the game (window mode, volumes, difficulty) and their file "Data/ZoConfig.Cfg".
+// The options of the game (window mode, volumes, difficulty, aiming guide) and their file
+// "Data/ZoConfig.Cfg".
 #pragma once
 
 #include "ZoTextTree.h"
@@ -13,6 +14,7 @@ public:
     static constexpr const char* kFileName = "Data/ZoConfig.Cfg";
     // Volumes run from 0 to this, as the options dialog's sliders do.
     static constexpr int kMaxVolume = 255;
+    static constexpr const char* kAimingGuideKey = "AimingGuide";
 
     // The game's options, in the working folder until start-up names the player's folder.
     static ZoSysConfig& Instance();
@@ -20,7 +22,7 @@ public:
     explicit ZoSysConfig(std::string fileName);
     ZoSysConfig(const ZoSysConfig&) = default;
 
-    // Compares and copies the four options only: the file name and the tree stay.
+    // Compares and copies the options only: the file name and the tree stay.
     bool operator==(const ZoSysConfig& other) const;
     bool operator!=(const ZoSysConfig& other) const { return !(*this == other); }
     ZoSysConfig& operator=(const ZoSysConfig& other);
@@ -42,6 +44,8 @@ public:
     std::int32_t soundVolume = 100;
     std::int32_t musicVolume = 100;
     std::int32_t difficulty = 0; // 0 easy, 1 normal, 2 hard
+    // The dotted line along the first leg of the shot; files from before it existed read as off.
+    bool aimingGuide = false;
 
 private:
     // Remembers the file's mode, then puts the command line's in its place.

@@ -78,15 +78,25 @@ void AddOptions(ZoBaseMenuGui& menu) {
         slider->captionAlignment = 0;
         dialog->AddElement(sliderNames[i], std::move(slider));
     }
-    auto windowed = std::make_unique<ZoCheckBox>();
-    windowed->LoadImage("Interface/CheckBox");
-    if (ZoClip* box = windowed->Image())
-        box->position = ZoVector(410.0f, 325.0f, 0.0f);
-    windowed->captionSwitch = 1;
-    windowed->caption = "Full screen";
-    windowed->captionAlignment = ZoBitmapFont::kAlignRight;
-    windowed->checked = !options.windowed;
-    dialog->AddElement("OptionsDlg.WindowedCheckBox", std::move(windowed));
+    // Two boxes share the row under the sliders, each with its word on its left.
+    struct Box {
+        const char* name;
+        const char* caption;
+        float x;
+        bool checked;
+    };
+    for (const Box& row : {Box{"OptionsDlg.WindowedCheckBox", "Full screen", 330.0f, !options.windowed},
+                           Box{"OptionsDlg.AimingGuide", "Aiming guide", 590.0f, options.aimingGuide}}) {
+        auto box = std::make_unique<ZoCheckBox>();
+        box->LoadImage("Interface/CheckBox");
+        if (ZoClip* picture = box->Image())
+            picture->position = ZoVector(row.x, 325.0f, 0.0f);
+        box->captionSwitch = 1;
+        box->caption = row.caption;
+        box->captionAlignment = ZoBitmapFont::kAlignRight;
+        box->checked = row.checked;
+        dialog->AddElement(row.name, std::move(box));
+    }
     auto group = std::make_unique<ZoCheckBoxGroup>();
     group->ownName = "OptionsDlg.Difficult";
     const char* const levels[3] = {"OptionsDlg.Easy", "OptionsDlg.Normal", "OptionsDlg.Hard"};

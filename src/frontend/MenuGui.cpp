@@ -73,6 +73,8 @@ bool MenuGui::LauncherFree() const {
 }
 
 bool MenuGui::OnEvent(ZoInputEvent& event) {
+    if (event.device != ZoInputEvent::kDeviceNone || event.releasedKey != 0)
+        idleTime = 0;
     aim = event.eventPosition - launcher->position;
     aim.z = 0.0f;
     aim = aim.Normalized();
@@ -109,6 +111,11 @@ void MenuGui::Fire() {
 
 void MenuGui::Update(std::int32_t elapsed) {
     ZoPanelHost::Update(elapsed);
+    idleTime = LauncherFree() ? idleTime + elapsed : 0;
+    if (idleTime >= kDemoDelay) {
+        idleTime = 0;
+        StartDemo();
+    }
     for (FlyingBall& flying : flyingBalls) {
         flying.ball->position = flying.ball->position + flying.ball->velocity * (kSpeedScale * elapsed);
         flying.lifeTime -= elapsed;
@@ -187,6 +194,17 @@ void MenuGui::StartGameMusic() {
     sound.PlayMusic();
 }
 
+void MenuGui::StartDemo() {
+    Game* game = GameScreen();
+    // A game under way that is not saved would be lost to the demo: then there is none.
+    if (game == nullptr || WindowManager() == nullptr ||
+        (!game->IsFinished() && !Profiles().ActiveHasSavedGame()))
+        return;
+    StartGameMusic();
+    game->StartDemo();
+    WindowManager()->ActivateListener(kGameName);
+}
+
 void MenuGui::ContinueGame() {
     Game* game = GameScreen();
     if (game == nullptr)
@@ -230,6 +248,10 @@ bool MenuGui::HandleOptionsCommand(const std::string& command) {
         options.windowed = box == nullptr || !box->checked;
         ZoRenderDevice::Instance().RecreateDevice();
         options.Save();
+    } else if (command == "OptionsDlg.AimingGuide") {
+        // Kept with the other options when the dialog is left with OK.
+        const auto* box = dynamic_cast<const ZoCheckBox*>(sender);
+        options.aimingGuide = box != nullptr && box->checked;
     } else if (command == "OptionsDlg.Ok") {
         ClosePanel("OptionsDlg");
         options.Save();

@@ -17,6 +17,8 @@ public:
     static constexpr const char* kGameName = "GameWin";
     static constexpr float kLauncherX = 720.0f;
     static constexpr float kLauncherY = 520.0f;
+    // Untouched this long, the bare main menu shows a game playing itself.
+    static constexpr std::int32_t kDemoDelay = 30000;
 
     MenuGui();
     ~MenuGui() override;
@@ -27,6 +29,7 @@ public:
     void Draw() override;
     void DrawDecoration() override;
     void ProcessCommand() override;
+    void OnActivated() override { idleTime = 0; }
     virtual void ContinueGame();
 
     // The game screen registered as "GameWin", or null before it is.
@@ -44,12 +47,15 @@ public:
     std::unique_ptr<ZoClip> grass;
     std::vector<FlyingBall> flyingBalls;
     std::vector<std::unique_ptr<BubbleDestroy>> bursts;
+    // How long the bare main menu has gone without input.
+    std::int32_t idleTime = 0;
 
 private:
     // Only the main menu is open, and it is not fading.
     bool LauncherFree() const;
     void StartMode(std::int32_t mode);
     void StartGameMusic();
+    void StartDemo();
     void Fire();
     std::unique_ptr<BaseBubble> RandomBall() const;
     bool HandleOptionsCommand(const std::string& command);

@@ -86,6 +86,8 @@ bool ZoProfileDlg::HandleInput(const ZoInputEvent& event) {
             Press(cancelButton);
         return true;
     }
+    if (Navigate(event))
+        return true;
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         ZoBaseGuiElemen* widget = widgets[i].get();
         switch (event.message) {

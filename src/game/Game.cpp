@@ -5,13 +5,17 @@
 #include "SavedGame.h"
 #include "ZoBitmapFont.h"
 #include "ZoButton.h"
+#include "ZoDialogPanel.h"
+#include "ZoLanguage.h"
 #include "ZoProfileManager.h"
 #include "ZoShowError.h"
 #include "ZoSoundManager.h"
+#include "ZoSysConfig.h"
 #include "ZoTopTables.h"
 #include "ZoWindowManager.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -27,6 +31,13 @@ constexpr std::int32_t kMenuPlayList = 0;
 // than this much game time.
 constexpr std::int32_t kSettleLimit = 10000;
 constexpr std::int32_t kSettleStep = 16;
+// The pause panel's buttons, in percent of its picture.
+constexpr float kPauseButtonY = 76.0f;
+constexpr float kResumeX = 30.0f;
+constexpr float kPauseMenuX = 70.0f;
+// The demo's label sits over the game's hints at the right of the board.
+constexpr float kDemoLabelX = 709.0f;
+constexpr float kDemoLabelY = 196.0f;
 
 ZoSoundManager& GameSoundManager() {
     ZoSoundManager* output = GameValues().soundOutput;
@@ -75,6 +86,20 @@ bool Game::Init() {
         panel->AddButton("Interface/BtnOk", kEndButtonX, kEndButtonY, end.button, ZoPanel::kRoleDefault);
         AddPanel(end.name, std::move(panel));
     }
+    auto pause = std::make_unique<ZoDialogPanel>();
+    complete = pause->Create("Interface/PauseDlg") && complete;
+    pause->SetMessageFont(0);
+    pause->SetMessage(ZoLanguage::Instance().GetText("PauseHint"));
+    // Escape, Return and the pad's B and A all play on; the menu is one deliberate step away.
+    pause->defaultButton =
+        pause->AddButton("Interface/Resume", kResumeX, kPauseButtonY, kResumeButton, ZoPanel::kRoleCancel);
+    pause->AddButton("Interface/Menu", kPauseMenuX, kPauseButtonY, kPauseMenuButton, ZoPanel::kRolePlain);
+    AddPanel(kPausePanel, std::move(pause));
+
+    guide_ = std::make_unique<AimingGuide>();
+    demoLabel_ = std::make_unique<ZoClip>();
+    complete = demoLabel_->Load("Interface/DemoLabel", false) && complete;
+    demoLabel_->Animation().Setup(1, AnimNone, 1, 1);
     OpenPanel(kMenuPanel);
     return complete;
 }
@@ -107,7 +132,8 @@ void Game::ResetBoard(std::unique_ptr<GameMap> map, const char* background) {
 void Game::NewGame() {
     GameValues().GameState = 0;
     ForgetEndAndLeave();
-    DropEndPanels();
+    DropDialogs();
+    controls_.Release();
     GameSprites::Instance().Layer().Clear();
     if (shooter_ != nullptr) {
         shooter_->Reset(); // a shot of the last game may still be in the air
@@ -117,8 +143,8 @@ void Game::NewGame() {
     }
 }
 
-void Game::DropEndPanels() {
-    for (const char* name : {kGameOverPanel, kCompletePanel}) {
+void Game::DropDialogs() {
+    for (const char* name : {kGameOverPanel, kCompletePanel, kPausePanel}) {
         ZoPanel* panel = GetPanel(name);
         if (panel != nullptr) {
             openPanels.erase(std::remove(openPanels.begin(), openPanels.end(), panel), openPanels.end());
@@ -133,10 +159,48 @@ void Game::ForgetEndAndLeave() {
     leaveWaited_ = 0;
 }
 
+bool Game::Playing() const {
+    // A pause panel fading out lies over the board no more.
+    const ZoPanel* top = TopPanel();
+    const bool boardFree =
+        top == GetPanel(kMenuPanel) || (top == GetPanel(kPausePanel) && top->state == ZoPanel::Closing);
+    return !demo_ && GameValues().GameState == 0 && shooter_ != nullptr && map_ != nullptr &&
+           !leaveRequested_ && boardFree;
+}
+
 bool Game::OnEvent(ZoInputEvent& event) {
+    if (demo_) {
+        // Any key, click or pad button hands the screen back; a move of the mouse does not.
+        const bool handBack = event.message == ZoInputEvent::kKeyDown || event.releasedButton != 0 ||
+                              event.message == ZoInputEvent::kPadButtonDown;
+        event.Clear();
+        if (handBack) {
+            StopDemo();
+        }
+        return true;
+    }
+    const GameControls::Action action = controls_.Take(event);
+    if (action == GameControls::Action::Pause && IsPaused()) {
+        Resume();
+        event.Clear();
+        return true;
+    }
+    // While the board is in play the keys and the pad play; they never walk the menu button.
+    if (Playing() &&
+        (event.device == ZoInputEvent::kDeviceKeyboard || event.device == ZoInputEvent::kDevicePad)) {
+        if (action == GameControls::Action::Fire) {
+            shooter_->TryFire();
+        } else if (action == GameControls::Action::Swap) {
+            shooter_->TrySwap();
+        } else if (action == GameControls::Action::Pause) {
+            Pause();
+        }
+        event.Clear();
+        return true;
+    }
     const bool taken = ZoPanelHost::OnEvent(event);
     // Once the player has asked to leave, the launcher takes nothing more.
-    if (!taken && GameValues().GameState == 0 && shooter_ != nullptr && !leaveRequested_) {
+    if (!taken && Playing()) {
         shooter_->HandleMouse(event.releasedButton, event.message, event.eventPosition.x,
                               event.eventPosition.y);
     }
@@ -144,10 +208,76 @@ bool Game::OnEvent(ZoInputEvent& event) {
     return true;
 }
 
+void Game::OnWindowLeft() {
+    controls_.Release();
+    Pause();
+}
+
+void Game::OnActivated() {
+    controls_.Release();
+}
+
+bool Game::Pause() {
+    if (!Playing()) {
+        return false;
+    }
+    controls_.Release();
+    DropDialogs(); // one still fading out opens again
+    OpenPanel(kPausePanel);
+    return true;
+}
+
+bool Game::IsPaused() const {
+    const ZoPanel* pause = GetPanel(kPausePanel);
+    return pause != nullptr && pause->state != ZoPanel::Closing &&
+           std::find(openPanels.begin(), openPanels.end(), pause) != openPanels.end();
+}
+
+void Game::Resume() {
+    if (IsPaused()) {
+        ClosePanel(kPausePanel);
+    }
+}
+
+void Game::StartDemo() {
+    demo_ = true;
+    demoTime_ = 0;
+    autoPlayer_ = std::make_unique<AutoPlayer>(false, static_cast<std::uint32_t>(demosShown_) + 1);
+    // Both modes take turns.
+    if (demosShown_++ % 2 == 0) {
+        SetupClassic();
+    } else {
+        SetupArcade();
+    }
+    NewGame();
+}
+
+void Game::StopDemo() {
+    demo_ = false;
+    autoPlayer_.reset();
+    // Nothing of the demo stays: no game is under way afterwards, and a saved game waits as it was.
+    GameValues().GameState = 3;
+    DropDialogs();
+    ToMenu(true);
+}
+
+void Game::SetAutoPlay(bool on, std::uint32_t seed, int careless) {
+    autoPlayer_ = on ? std::make_unique<AutoPlayer>(true, seed, careless) : nullptr;
+}
+
 void Game::Update(std::int32_t elapsed) {
     ZoPanelHost::Update(elapsed);
+    if (IsPaused()) {
+        return; // nothing moves, and the Arcade clock stands
+    }
     GameSprites::Instance().Layer().UpdateAll(elapsed);
     if (shooter_ != nullptr) {
+        if (Playing()) {
+            shooter_->Turn(controls_.Turn(elapsed));
+        }
+        if (autoPlayer_ != nullptr && map_ != nullptr && GameValues().GameState == 0 && !leaveRequested_) {
+            autoPlayer_->Play(elapsed, *map_, *shooter_);
+        }
         shooter_->UpdateShooter(elapsed);
     }
     if (map_ == nullptr) {
@@ -159,6 +289,10 @@ void Game::Update(std::int32_t elapsed) {
     if (leaveRequested_) {
         leaveWaited_ += elapsed;
     }
+    if (demo_ && (demoTime_ += elapsed) >= kDemoLength) {
+        StopDemo();
+        return;
+    }
     const std::int32_t state = GameValues().GameState;
     if ((state == 4 || state == 2) && map_->Falling().empty() && !endProcessed_) {
         EndGame(state == 4 ? kCompletePanel : kGameOverPanel, state == 4 ? 5 : 3);
@@ -167,6 +301,10 @@ void Game::Update(std::int32_t elapsed) {
 
 void Game::EndGame(const char* panelName, std::int32_t nextState) {
     endProcessed_ = true;
+    if (demo_) {
+        StopDemo(); // the demo's score is nobody's
+        return;
+    }
     RecordScore();
     EmptySavedGame();
     auto* panel = dynamic_cast<GameCompletePanel*>(GetPanel(panelName));
@@ -191,9 +329,11 @@ bool Game::IsSettled() const {
 }
 
 bool Game::SaveBeforeQuit() {
-    if (map_ == nullptr || IsFinished()) {
+    if (demo_ || map_ == nullptr || IsFinished()) {
         return false;
     }
+    // What was in the air when the game was paused lands first.
+    DropDialogs();
     for (std::int32_t waited = 0; waited < kSettleLimit && !IsSettled() && !IsFinished(); waited += kSettleStep) {
         Update(kSettleStep);
     }
@@ -208,26 +348,45 @@ void Game::Draw() {
     if (map_ != nullptr) {
         GameSprites::Instance().Layer().SetOverlay(map_->Background());
         map_->Draw();
+        if (ZoSysConfig::Instance().aimingGuide && GameValues().GameState == 0 && shooter_ != nullptr &&
+            shooter_->CanShoot() && guide_ != nullptr) {
+            guide_->Draw(*map_, *shooter_);
+        }
         if (font != nullptr) {
             char text[32];
             std::snprintf(text, sizeof text, "%i ", map_->score);
             font->DrawText(72, 16, text, ZoBitmapFont::kAlignCentre);
         }
     }
+    if (demo_) {
+        DrawDemoLabel();
+    }
     ZoPanelHost::Draw();
+}
+
+void Game::DrawDemoLabel() {
+    if (demoLabel_ == nullptr) {
+        return;
+    }
+    // A slow glow, so nobody takes the demo for a game of their own; opaque over the hints it covers.
+    const float glow = 0.5f + 0.5f * std::sin(static_cast<float>(demoTime_) * 0.004f);
+    const float light = 205.0f + 50.0f * glow;
+    demoLabel_->SetPosition(kDemoLabelX, kDemoLabelY);
+    demoLabel_->SetColour(light, light, light, 255.0f);
+    demoLabel_->Draw();
 }
 
 void Game::ProcessCommand() {
     const std::string command = pendingCommand;
     pendingCommand.clear();
     sender = nullptr;
-    if (command == kToMenuButton && IsFinished()) {
-        ToMenu(true); // nothing left to save
-    } else if (command == kToMenuButton) {
-        // Remembered until the shot has landed, the balls have fallen and the line has dropped: leaving
-        // mid-drop must neither skip the line nor lose the falling balls' points.
-        leaveRequested_ = true;
-        leaveWaited_ = 0;
+    if (command == kToMenuButton) {
+        LeaveForMenu();
+    } else if (command == kResumeButton) {
+        Resume();
+    } else if (command == kPauseMenuButton) {
+        ClosePanel(kPausePanel);
+        LeaveForMenu();
     } else if (command == kGameOverButton) {
         ClosePanel(kGameOverPanel);
         ToMenu(false);
@@ -245,6 +404,17 @@ void Game::ProcessCommand() {
         Save();
         ToMenu(true);
     }
+}
+
+void Game::LeaveForMenu() {
+    if (IsFinished()) {
+        ToMenu(true); // nothing left to save
+        return;
+    }
+    // Remembered until the shot has landed, the balls have fallen and the line has dropped: leaving mid-drop
+    // must neither skip the line nor lose the falling balls' points.
+    leaveRequested_ = true;
+    leaveWaited_ = 0;
 }
 
 void Game::ToMenu(bool menuMusic) {
@@ -279,7 +449,7 @@ void Game::EmptySavedGame() {
 }
 
 void Game::RecordScore() {
-    if (map_ == nullptr) {
+    if (map_ == nullptr || demo_) {
         return;
     }
     ZoTopTables::Instance().RecordScore(GameID, ZoProfileManager::Instance().ActiveProfileName(),
@@ -289,7 +459,7 @@ void Game::RecordScore() {
 bool Game::Save() {
     ZoProfileManager& profiles = ZoProfileManager::Instance();
     // Only a running game is worth keeping: a finished one has already emptied its file.
-    if (map_ == nullptr || shooter_ == nullptr || GameValues().GameState != 0 ||
+    if (demo_ || map_ == nullptr || shooter_ == nullptr || GameValues().GameState != 0 ||
         !profiles.HasActiveProfile()) {
         return false;
     }
@@ -319,7 +489,8 @@ bool Game::Load() {
     }
     GameValues().GameState = 0;
     ForgetEndAndLeave();
-    DropEndPanels();
+    DropDialogs();
+    controls_.Release();
     if (saved.gameId == kArcade) {
         SetupArcade();
     } else {

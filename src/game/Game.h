@@ -1,7 +1,10 @@
 // The game screen ("GameWin"): sets up a mode, runs one game, its HUD, the end panels and the saved game.
 #pragma once
 
+#include "AimingGuide.h"
 #include "ArcadeMap.h"
+#include "AutoPlayer.h"
+#include "GameControls.h"
 #include "GameMap.h"
 #include "Shooter.h"
 #include "ZoBaseGame.h"
@@ -24,14 +27,23 @@ public:
     static constexpr const char* kGameOverButton = "GameOverDlg.Menu";
     static constexpr const char* kCompletePanel = "GameCompleteDlg";
     static constexpr const char* kCompleteButton = "GameCompleteDlg.ComplOk";
+    static constexpr const char* kPausePanel = "PauseDlg";
+    static constexpr const char* kResumeButton = "PauseDlg.Resume";
+    static constexpr const char* kPauseMenuButton = "PauseDlg.Menu";
     static constexpr const char* kMenuListener = "MenuWin";
+    // A demo hands the screen back after this long, so the menu comes round again.
+    static constexpr std::int32_t kDemoLength = 90000;
     static constexpr const char* kLoadFailedMessage = "The saved game could not be loaded.";
 
     Game();
     ~Game() override;
 
-    // Panels first; unused input reaches the launcher only while a game runs. Always true.
+    // Keys and pads play while nothing lies over the board, then the panels; unused mouse input reaches the
+    // launcher only while a game runs. Always true.
     bool OnEvent(ZoInputEvent& event) override;
+    // Losing the window pauses a game in play.
+    void OnWindowLeft() override;
+    void OnActivated() override;
     // Panels, layer, launcher, map; then the end of a won or lost game.
     void Update(std::int32_t elapsed) override;
     // Board, launcher, markers, score, panels.
@@ -50,6 +62,18 @@ public:
     // A fresh board of the mode, with its launcher.
     void SetupClassic();
     void SetupArcade();
+
+    // Opens the pause panel over a game in play: nothing moves until it closes. False when nothing is in
+    // play.
+    bool Pause();
+    bool IsPaused() const;
+    // A game that plays itself, for the menu when nobody has touched it for a while: any key, click or pad
+    // button hands back to the menu, and the players' files are never touched.
+    void StartDemo();
+    bool IsDemo() const { return demo_; }
+    // The player's own game played by the same autoplayer at full speed (soak runs), careless for that
+    // percentage of its shots; off again with false.
+    void SetAutoPlay(bool on, std::uint32_t seed = 1, int careless = 0);
 
     // Nothing flies, falls or drops and the launcher is loaded: a running game that can be saved as it is.
     bool IsSettled() const;
@@ -73,15 +97,22 @@ public:
     std::int32_t requestedMode = kClassic;
 
     GameMap* Map() const { return map_.get(); }
+    const AimingGuide* Guide() const { return guide_.get(); }
     Shooter* GetShooter() const { return shooter_.get(); }
 
 private:
     void ResetBoard(std::unique_ptr<GameMap> map, const char* background);
+    // A game runs and nothing lies over the board: keys, pads and the mouse play.
+    bool Playing() const;
+    void Resume();
+    void LeaveForMenu();
+    void StopDemo();
+    void DrawDemoLabel();
     // Records the score, empties the saved game and shows the panel with the final numbers.
     void EndGame(const char* panelName, std::int32_t nextState);
     void EmptySavedGame();
     // An end panel still fading out must not sit over the next game.
-    void DropEndPanels();
+    void DropDialogs();
     void ToMenu(bool menuMusic);
     void ForgetEndAndLeave();
 
@@ -91,4 +122,11 @@ private:
     bool endProcessed_ = false;
     bool leaveRequested_ = false;
     std::int32_t leaveWaited_ = 0;
+    GameControls controls_;
+    std::unique_ptr<AimingGuide> guide_;
+    std::unique_ptr<AutoPlayer> autoPlayer_;
+    std::unique_ptr<ZoClip> demoLabel_;
+    bool demo_ = false;
+    std::int32_t demoTime_ = 0;
+    std::int32_t demosShown_ = 0;
 };

@@ -62,6 +62,11 @@ ZoVector GameMap::CellToPixel(double x, double y) const {
                     static_cast<float>(1.5 * radius + 20.0 + 2.0 * radius * y), 0.0f);
 }
 
+float GameMap::WellFloor() const {
+    const GameGlobals& values = GameValues();
+    return CellToPixel(0, values.yMax - 1).y + 2.5f * static_cast<float>(values.BubbleRadius);
+}
+
 void GameMap::ComputeWalls() const {
     GameGlobals& values = GameValues();
     values.LeftWallX = TruncateDouble(CellToPixel(0, 0).x);
@@ -179,6 +184,7 @@ void GameMap::LoadBackground(const std::string& name) {
 
 void GameMap::Reset(bool fill) {
     falling_.clear();
+    effects_.Clear();
     TripleBonus = 0;
     LongestCombo = 0;
     introStarted = false;
@@ -316,14 +322,32 @@ void GameMap::ComputePath() {
     if (ball == nullptr) {
         return;
     }
+    TracePath(ball->position, shooter_->AimDirection());
+}
+
+GameMap::ShotPlan GameMap::PlanShot(const ZoVector& start, const ZoVector& direction) {
+    // The flight's own tracing on the map's working values, which are put back afterwards.
+    std::vector<ZoVector> path;
+    path.swap(path_);
+    const ZoCell cell = targetCell_;
+    const ZoVector hit = hitPosition_;
+    targetCell_ = kNoCell;
+    TracePath(start, direction);
+    ShotPlan plan{std::move(path_), targetCell_};
+    path_.swap(path);
+    targetCell_ = cell;
+    hitPosition_ = hit;
+    return plan;
+}
+
+void GameMap::TracePath(const ZoVector& start, const ZoVector& direction) {
     const GameGlobals& values = GameValues();
     const float left = static_cast<float>(values.LeftWallX);
     const float right = static_cast<float>(values.RightWallX);
     const float ceiling = static_cast<float>(values.CeilingY);
-    const ZoVector start = ball->position;
     path_.push_back(start);
     ZoVector p(start.x, start.y, 0.0f);
-    ZoVector d(shooter_->AimDirection().x, shooter_->AimDirection().y, 0.0f);
+    ZoVector d(direction.x, direction.y, 0.0f);
     for (std::int32_t bounces = 0;;) {
         const ZoVector far = p + d * 1024.0f;
         ZoVector leftPoint;
@@ -686,7 +710,15 @@ void GameMap::ScanConnected(std::int32_t x, std::int32_t y) {
 }
 
 void GameMap::RemoveGroup() {
+    const std::int32_t before = score;
     AddScore(static_cast<std::int32_t>(group_.size()));
+    if (!group_.empty()) {
+        ZoVector middle;
+        for (const ZoCell& cell : group_) {
+            middle += CellToPixel(cell.x, cell.y);
+        }
+        effects_.AddPoints(middle / static_cast<float>(group_.size()), score - before);
+    }
     for (const ZoCell& cell : group_) {
         std::unique_ptr<BaseBubble> bubble = TakeBubble(cell.x, cell.y);
         if (bubble != nullptr) {
@@ -733,7 +765,7 @@ void GameMap::RemoveFloatingImpl(bool mirrorRowOne) {
             component_.clear();
             floating_ = true;
             FindConnected(x, y);
-            removalClock_ = -64;
+            removalClock_ = -kRemovalStep;
             if (!floating_) {
                 continue;
             }
@@ -744,6 +776,7 @@ void GameMap::RemoveFloatingImpl(bool mirrorRowOne) {
                 }
                 const float speed = static_cast<float>((SystemRandom().Next() / 32767.0) * 0.045 + 0.09);
                 bubble->velocity = ZoVector(0.0f, speed, 0.0f);
+                effects_.StartFall(*bubble, static_cast<float>(values.LeftWallX + values.RightWallX) / 2.0f);
                 falling_.push_back(std::move(bubble));
                 ++ballsLoosened;
             }
@@ -753,10 +786,9 @@ void GameMap::RemoveFloatingImpl(bool mirrorRowOne) {
 
 void GameMap::UpdateFalling(std::int32_t elapsed) {
     removalClock_ += elapsed;
-    for (auto& bubble : falling_) {
-        bubble->position += bubble->velocity * static_cast<float>(elapsed);
-    }
-    if (removalClock_ > 64 && !falling_.empty()) {
+    // Seen dropping to the bottom edge, each ball gets there as its turn below comes.
+    effects_.Update(elapsed, falling_, removalClock_, kRemovalStep, WellFloor());
+    if (removalClock_ > kRemovalStep && !falling_.empty()) {
         removalClock_ = 0;
         std::unique_ptr<BaseBubble> bubble = std::move(falling_.front());
         falling_.erase(falling_.begin());
@@ -770,7 +802,7 @@ void GameMap::UpdateFalling(std::int32_t elapsed) {
         AddScore(5);
     }
     if (falling_.empty()) {
-        removalClock_ = 64;
+        removalClock_ = kRemovalStep;
         // A line still due when the game ended never starts.
         if (linePending && GameValues().GameState == 0) {
             linePending = false;
@@ -1002,6 +1034,7 @@ void GameMap::Draw() {
         layer_->SetOverlay(background_.get());
         layer_->DrawAll();
     }
+    effects_.Draw();
     if (shooter_ == nullptr) {
         return;
     }

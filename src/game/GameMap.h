@@ -3,6 +3,7 @@
 #pragma once
 
 #include "BaseBubble.h"
+#include "GameEffects.h"
 #include "GameGlobals.h"
 #include "ZoPoint2D.h"
 #include "ZoVector.h"
@@ -59,6 +60,8 @@ public:
     // Geometry.
     // Sets LeftWallX, CeilingY and RightWallX from this board (the game does it after making a map).
     void ComputeWalls() const;
+    // The bottom of the well the balls hang in, half a row below the last row: where falling balls burst.
+    float WellFloor() const;
     ZoCell PixelToFreeCell(const ZoVector& point) const;
     ZoCell PixelToCell(const ZoVector& point) const;
     bool IsOnBoard(std::int32_t x, std::int32_t y) const;
@@ -75,7 +78,15 @@ public:
     std::int32_t CountBubbles() const;
 
     // Flight.
+    struct ShotPlan {
+        std::vector<ZoVector> path; // where the ball goes: its start, each bounce, where it stops
+        ZoCell cell = kNoCell;      // the cell it enters, kNoCell for none
+    };
+    // Plans the flight of the launcher's ball along the aim into the map's path and target cell.
     void ComputePath();
+    // The flight a ball from start along direction would take now, planned exactly as ComputePath plans
+    // it; nothing of the map changes.
+    ShotPlan PlanShot(const ZoVector& start, const ZoVector& direction);
     bool BoardHit(const ZoVector& start, const ZoVector& direction, const ZoVector& end);
     void FindLanding(const ZoVector& start, const ZoVector& direction, const BaseBubble& struck);
     bool StepShot(std::int32_t elapsed);
@@ -118,6 +129,7 @@ public:
     const std::vector<ZoCell>& Group() const { return group_; }
     const std::vector<ZoCell>& Component() const { return component_; }
     const std::vector<std::unique_ptr<BaseBubble>>& Falling() const { return falling_; }
+    const GameEffects& Effects() const { return effects_; }
     const std::vector<ZoVector>& Path() const { return path_; }
     ZoCell TargetCell() const { return targetCell_; }
     const ZoVector& HitPosition() const { return hitPosition_; }
@@ -153,6 +165,7 @@ protected:
     void RemoveFloatingImpl(bool mirrorRowOne);
     // The landing of the ball in flight; false when the board was cleared and the update must end.
     bool Arrive();
+    void TracePath(const ZoVector& start, const ZoVector& direction);
     void FinishPath();
     void FillWorkGrid(bool colours);
     void ScanGroup(std::int32_t x, std::int32_t y, std::int32_t bubbleId);
@@ -170,10 +183,13 @@ protected:
     std::array<std::array<std::int32_t, kMaxGridCells>, kMaxGridCells> workGrid_{};
     std::vector<std::int32_t> introColours_;
     std::map<std::int32_t, bool> colours_;
+    // Falling balls leave the board one at a time, this many ms apart at least.
+    static constexpr std::int32_t kRemovalStep = 64;
     std::int32_t removalClock_ = 0;
     bool floating_ = false;
     std::vector<ZoCell> component_;
     std::vector<std::unique_ptr<BaseBubble>> falling_;
+    GameEffects effects_;
     std::vector<ZoVector> path_;
     double pathParameter_ = 0.0;
     double segmentSpeed_ = 0.0;

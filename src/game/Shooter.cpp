@@ -5,6 +5,7 @@
 #include "GameMap.h"
 #include "ZoSpriteLayer.h"
 
+#include <algorithm>
 #include <cmath>
 
 Shooter::Shooter() : launcher_(std::make_unique<ZoClip>()) {
@@ -29,42 +30,79 @@ void Shooter::Reset() {
 }
 
 ZoVector Shooter::BallPosition() const {
-    return launcher_->position + aimDirection_ * kBallDistance;
+    return BallPositionFor(aimDirection_);
 }
 
 void Shooter::HandleMouse(std::int32_t releasedButton, std::int32_t message, float x, float y) {
-    const ZoVector& launcher = launcher_->position;
     if (message == kMouseMove) {
-        if (y >= launcher.y) {
-            return; // no aiming below the launcher
-        }
-        aimDirection_ = ZoVector(x - launcher.x, y - launcher.y, 0.0f).Normalized();
-        const GameGlobals& values = GameValues();
-        const float left = static_cast<float>(values.LeftWallX);
-        const float right = static_cast<float>(values.RightWallX);
-        const float ceiling = static_cast<float>(values.CeilingY);
-        const ZoVector far = launcher + aimDirection_ * 1024.0f;
-        ZoVector leftPoint;
-        ZoVector rightPoint;
-        const bool leftMet = IntersectSegments(launcher, far, {left, ceiling}, {left, 600.0f}, leftPoint);
-        const bool rightMet = IntersectSegments(launcher, far, {right, ceiling}, {right, 600.0f}, rightPoint);
-        if (leftMet && leftPoint.y > kLowestWallAim) {
-            aimDirection_ = ZoVector(left - launcher.x, kLowestWallAim - launcher.y, 0.0f).Normalized();
-        }
-        if (rightMet && rightPoint.y > kLowestWallAim) {
-            aimDirection_ = ZoVector(right - launcher.x, kLowestWallAim - launcher.y, 0.0f).Normalized();
-        }
+        AimAt(x, y);
+    } else if (releasedButton == kReleasedLeft) {
+        TryFire();
+    } else if (releasedButton == kReleasedRight) {
+        TrySwap();
+    }
+}
+
+void Shooter::AimAt(float x, float y) {
+    aimDirection_ = AimFor(x, y);
+}
+
+ZoVector Shooter::AimFor(float x, float y) const {
+    const ZoVector& launcher = launcher_->position;
+    if (y >= launcher.y) {
+        return aimDirection_; // no aiming below the launcher
+    }
+    const ZoVector aim = ZoVector(x - launcher.x, y - launcher.y, 0.0f).Normalized();
+    const GameGlobals& values = GameValues();
+    const float left = static_cast<float>(values.LeftWallX);
+    const float right = static_cast<float>(values.RightWallX);
+    const float ceiling = static_cast<float>(values.CeilingY);
+    const ZoVector far = launcher + aim * 1024.0f;
+    ZoVector leftPoint;
+    ZoVector rightPoint;
+    const bool leftMet = IntersectSegments(launcher, far, {left, ceiling}, {left, 600.0f}, leftPoint);
+    const bool rightMet = IntersectSegments(launcher, far, {right, ceiling}, {right, 600.0f}, rightPoint);
+    ZoVector limited = aim;
+    if (leftMet && leftPoint.y > kLowestWallAim) {
+        limited = ZoVector(left - launcher.x, kLowestWallAim - launcher.y, 0.0f).Normalized();
+    }
+    if (rightMet && rightPoint.y > kLowestWallAim) {
+        limited = ZoVector(right - launcher.x, kLowestWallAim - launcher.y, 0.0f).Normalized();
+    }
+    return limited;
+}
+
+void Shooter::Turn(float radians) {
+    if (radians == 0.0f) {
         return;
     }
-    if (currentBubble_ == nullptr || map_ == nullptr || map_->MapState != GameMap::kReady ||
-        map_->linePending) {
-        return;
+    // Turned as if the mouse had moved to a point along the new direction, so keys, pads and the mouse all
+    // meet the same limits.
+    const float angle = std::atan2(aimDirection_.y, aimDirection_.x) + radians;
+    const float upward = std::clamp(angle, -kPi + kLowestTurn, -kLowestTurn);
+    const ZoVector& launcher = launcher_->position;
+    AimAt(launcher.x + std::cos(upward) * 200.0f, launcher.y + std::sin(upward) * 200.0f);
+}
+
+bool Shooter::CanShoot() const {
+    return currentBubble_ != nullptr && map_ != nullptr && map_->MapState == GameMap::kReady &&
+           !map_->linePending && !flying;
+}
+
+bool Shooter::TryFire() {
+    if (!CanShoot() || reloadCountdown != 0) {
+        return false;
     }
-    if (releasedButton == kReleasedLeft && !flying && reloadCountdown == 0) {
-        Fire();
-    } else if (releasedButton == kReleasedRight && !flying) {
-        SwapWithNext();
+    Fire();
+    return true;
+}
+
+bool Shooter::TrySwap() {
+    if (!CanShoot()) {
+        return false;
     }
+    SwapWithNext();
+    return true;
 }
 
 void Shooter::Fire() {

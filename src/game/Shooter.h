@@ -21,6 +21,9 @@ public:
     static constexpr float kBallDistance = 31.0f;
     // The next ball sits this far behind the launcher's centre, seen through the creature's pouch.
     static constexpr float kNextBallDistance = 7.25f;
+    static constexpr float kPi = 3.14159265f;
+    // Turning never points the launcher closer to level than this (radians): a key held down stops there.
+    static constexpr float kLowestTurn = 0.05f;
 
     Shooter();
     ~Shooter();
@@ -32,6 +35,19 @@ public:
     // No ball, not flying, launcher back home.
     void Reset();
     void HandleMouse(std::int32_t releasedButton, std::int32_t message, float x, float y);
+    // The aim towards a point of the frame, as a mouse move there gives it.
+    void AimAt(float x, float y);
+    // The aim AimAt(x, y) would give, limited by the walls; the current aim for a point below the launcher.
+    ZoVector AimFor(float x, float y) const;
+    // The ball's place in the launcher for an aim.
+    ZoVector BallPositionFor(const ZoVector& aim) const { return launcher_->position + aim * kBallDistance; }
+    // Turns the aim by radians (positive: clockwise, to the right), within the mouse's limits.
+    void Turn(float radians);
+    // A ball waits in the launcher and the board takes shots.
+    bool CanShoot() const;
+    // Fire and swap as the mouse buttons do; false when the launcher cannot.
+    bool TryFire();
+    bool TrySwap();
     void UpdateShooter(std::int32_t elapsed);
     void DrawShooter();
 

@@ -7,6 +7,9 @@
 #include "ZoRenderDevice.h"
 #include "ZoTruncate.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr float kScreenCentreX = static_cast<float>(ZoRenderDevice::kScreenWidth / 2);
 constexpr float kScreenCentreY = static_cast<float>(ZoRenderDevice::kScreenHeight / 2);
@@ -72,6 +75,7 @@ void ZoPanel::ResetWidgets() {
 }
 
 void ZoPanel::Open() {
+    focused_ = nullptr;
     ResetWidgets();
     focusPosition = 0;
     dragging = false;
@@ -104,7 +108,7 @@ bool ZoPanel::OnKey(const ZoInputEvent& event) {
 }
 
 bool ZoPanel::HandleInput(const ZoInputEvent& event) {
-    if (OnKey(event)) {
+    if (OnKey(event) || Navigate(event)) {
         return true;
     }
     for (auto& owned : widgets) {
@@ -296,4 +300,252 @@ void ZoPanel::Press(ZoBaseGuiElemen* widget) {
     }
     owner->pendingCommand = widget->name;
     owner->sender = widget;
+}
+
+// ---- keys and pads ----
+
+namespace {
+
+enum class Step { None, Left, Right, Up, Down, Activate, Back };
+
+struct Binding {
+    std::int32_t message;
+    std::uint8_t key; // virtual-key code, or pad button
+    Step step;
+};
+
+// Arrows and Return; the pad's cross, A and Start, B and Back.
+constexpr Binding kBindings[] = {
+    {ZoInputEvent::kKeyDown, 37, Step::Left},         {ZoInputEvent::kKeyDown, 38, Step::Up},
+    {ZoInputEvent::kKeyDown, 39, Step::Right},        {ZoInputEvent::kKeyDown, 40, Step::Down},
+    {ZoInputEvent::kKeyDown, 13, Step::Activate},     {ZoInputEvent::kPadButtonDown, 1, Step::Activate},
+    {ZoInputEvent::kPadButtonDown, 6, Step::Activate}, {ZoInputEvent::kPadButtonDown, 2, Step::Back},
+    {ZoInputEvent::kPadButtonDown, 5, Step::Back},    {ZoInputEvent::kPadButtonDown, 7, Step::Up},
+    {ZoInputEvent::kPadButtonDown, 8, Step::Down},    {ZoInputEvent::kPadButtonDown, 9, Step::Left},
+    {ZoInputEvent::kPadButtonDown, 10, Step::Right},
+};
+
+Step StepOf(const ZoInputEvent& event, bool arrowKeys) {
+    for (const Binding& binding : kBindings) {
+        if (binding.message == event.message && binding.key == event.key) {
+            const bool arrow = event.message == ZoInputEvent::kKeyDown && binding.step != Step::Activate;
+            return arrow && !arrowKeys ? Step::None : binding.step;
+        }
+    }
+    return Step::None;
+}
+
+ZoVector CentreOf(const ZoBaseGuiElemen& widget) {
+    return widget.image != nullptr ? widget.image->position : ZoVector();
+}
+
+// Profile buttons show the active player with their highlight; their focus is only the lit picture.
+void ShowFocus(ZoBaseGuiElemen& widget, bool on) {
+    if (widget.kind == ZoBaseGuiElemen::kKindProfileButton) {
+        if (on) {
+            widget.OnHighlight();
+        } else if (!widget.highlighted) {
+            widget.OnUnhighlight();
+        }
+        return;
+    }
+    if (on) {
+        widget.Highlight();
+        widget.OnHighlight();
+    } else {
+        widget.Unhighlight();
+        widget.OnUnhighlight();
+    }
+    // The focus sound has been heard already: a press of the focused button must not repeat it.
+    if (auto* button = dynamic_cast<ZoButton*>(&widget)) {
+        button->hoverLatch = on ? 1 : 0;
+    }
+}
+
+} // namespace
+
+std::vector<ZoBaseGuiElemen*> ZoPanel::Reachable() const {
+    std::vector<ZoBaseGuiElemen*> reachable;
+    std::vector<std::string> commands;
+    const auto consider = [&](ZoBaseGuiElemen* widget) {
+        if (widget->image == nullptr || widget->disabled) {
+            return;
+        }
+        if (widget->kind == ZoBaseGuiElemen::kKindPushButton) {
+            // A second button sending the same command (the player greeting and its invitation) is skipped.
+            if (std::find(commands.begin(), commands.end(), widget->name) != commands.end()) {
+                return;
+            }
+            commands.push_back(widget->name);
+        } else if (widget->kind != ZoBaseGuiElemen::kKindSlider &&
+                   widget->kind != ZoBaseGuiElemen::kKindProfileButton) {
+            return;
+        }
+        reachable.push_back(widget);
+    };
+    for (const auto& widget : widgets) {
+        if (auto* group = dynamic_cast<ZoCheckBoxGroup*>(widget.get())) {
+            for (const auto& box : group->Boxes()) {
+                consider(box.get());
+            }
+        } else {
+            consider(widget.get());
+        }
+    }
+    return reachable;
+}
+
+ZoBaseGuiElemen* ZoPanel::Focused() const {
+    // Widgets come and go (the players list is rebuilt): a focus on one that left is no focus.
+    const std::vector<ZoBaseGuiElemen*> reachable = Reachable();
+    return std::find(reachable.begin(), reachable.end(), focused_) != reachable.end() ? focused_ : nullptr;
+}
+
+void ZoPanel::SetFocus(ZoBaseGuiElemen* widget) {
+    ZoBaseGuiElemen* old = Focused();
+    if (old != nullptr && old != widget) {
+        ShowFocus(*old, false);
+    }
+    focused_ = widget;
+    if (widget != nullptr) {
+        // Whatever the mouse had lit goes dark: one widget shows where the keys are.
+        FocusOnly(widget);
+        ShowFocus(*widget, true);
+        if (widget != old) {
+            ZoGuiSound::Play(widget->focusSound);
+        }
+    }
+}
+
+void ZoPanel::MoveFocus(float dx, float dy) {
+    const std::vector<ZoBaseGuiElemen*> reachable = Reachable();
+    ZoBaseGuiElemen* current = Focused();
+    if (current == nullptr) {
+        // The first step lands on the default button, or else on the widget nearest the top left.
+        if (std::find(reachable.begin(), reachable.end(), defaultButton) != reachable.end()) {
+            SetFocus(defaultButton);
+            return;
+        }
+        const auto topLeft = [](const ZoBaseGuiElemen* a, const ZoBaseGuiElemen* b) {
+            return CentreOf(*a).y + CentreOf(*a).x * 0.25f < CentreOf(*b).y + CentreOf(*b).x * 0.25f;
+        };
+        const auto first = std::min_element(reachable.begin(), reachable.end(), topLeft);
+        SetFocus(first != reachable.end() ? *first : nullptr);
+        return;
+    }
+    // Up and down go to the nearest row that way, to its widget most in line; left and right to the nearest
+    // widget roughly in that direction (the menu's column of buttons is staggered).
+    const ZoVector from = CentreOf(*current);
+    const auto along = [&](const ZoBaseGuiElemen* w) {
+        return (CentreOf(*w).x - from.x) * dx + (CentreOf(*w).y - from.y) * dy;
+    };
+    const auto across = [&](const ZoBaseGuiElemen* w) {
+        return std::fabs((CentreOf(*w).x - from.x) * dy - (CentreOf(*w).y - from.y) * dx);
+    };
+    constexpr float kSameRow = 12.0f;
+    float nearestRow = 1e9f;
+    for (const ZoBaseGuiElemen* widget : reachable) {
+        if (along(widget) >= 4.0f) {
+            nearestRow = std::min(nearestRow, along(widget));
+        }
+    }
+    ZoBaseGuiElemen* best = nullptr;
+    float bestCost = 0.0f;
+    for (ZoBaseGuiElemen* widget : reachable) {
+        const float a = along(widget);
+        const bool ahead =
+            dy != 0.0f ? a >= 4.0f && a <= nearestRow + kSameRow : a >= 4.0f && across(widget) <= a * 0.5f;
+        const float cost = dy != 0.0f ? across(widget) : a + across(widget);
+        if (ahead && (best == nullptr || cost < bestCost)) {
+            best = widget;
+            bestCost = cost;
+        }
+    }
+    if (best != nullptr) {
+        SetFocus(best);
+    }
+}
+
+void ZoPanel::ClickFocused() {
+    ZoBaseGuiElemen* widget = Focused();
+    if (widget == nullptr) {
+        return;
+    }
+    ZoInputEvent click;
+    click.device = ZoInputEvent::kDeviceMouse;
+    click.eventPosition = CentreOf(*widget);
+    click.position = click.eventPosition;
+    clicking_ = true;
+    for (std::int32_t message :
+         {ZoInputEvent::kMouseMove, ZoInputEvent::kLeftButtonDown, ZoInputEvent::kLeftButtonUp}) {
+        click.message = message;
+        click.releasedButton = message == ZoInputEvent::kLeftButtonUp ? ZoInputEvent::kReleasedLeft : 0;
+        HandleInput(click);
+    }
+    clicking_ = false;
+    // The focus stays where it was, to press it again or walk on from it.
+    if (Focused() == widget) {
+        SetFocus(widget);
+    }
+}
+
+bool ZoPanel::PressIfEnabled(ZoBaseGuiElemen* widget) {
+    if (widget == nullptr || widget->disabled) {
+        return false;
+    }
+    ZoGuiSound::Play(widget->clickSound);
+    Press(widget);
+    return true;
+}
+
+bool ZoPanel::Navigate(const ZoInputEvent& event) {
+    if (event.device == ZoInputEvent::kDeviceMouse) {
+        // The mouse is back: the focus goes, so a focused slider does not follow the pointer.
+        if (!clicking_ && Focused() != nullptr) {
+            ShowFocus(*Focused(), false);
+        }
+        if (!clicking_) {
+            focused_ = nullptr;
+        }
+        return false;
+    }
+    ZoBaseGuiElemen* current = Focused();
+    const Step step = StepOf(event, arrowKeysWalk);
+    switch (step) {
+    case Step::None:
+        return false;
+    case Step::Back:
+        PressIfEnabled(cancelButton);
+        return true;
+    case Step::Activate:
+        if (current != nullptr) {
+            // A slider is moved with left and right, never clicked to its middle.
+            if (current->kind != ZoBaseGuiElemen::kKindSlider) {
+                ClickFocused();
+            }
+        } else if (!PressIfEnabled(defaultButton)) {
+            // Nothing to press yet: the press shows where the keys are instead of doing nothing.
+            MoveFocus(0.0f, 1.0f);
+        }
+        return true;
+    case Step::Left:
+    case Step::Right:
+        // Left and right move a focused slider's knob, and the volume follows at once.
+        if (current != nullptr && current->kind == ZoBaseGuiElemen::kKindSlider) {
+            if (step == Step::Left) {
+                current->Decrease();
+            } else {
+                current->Increase();
+            }
+            Press(current);
+            return true;
+        }
+        MoveFocus(step == Step::Left ? -1.0f : 1.0f, 0.0f);
+        return true;
+    case Step::Up:
+    case Step::Down:
+        MoveFocus(0.0f, step == Step::Up ? -1.0f : 1.0f);
+        return true;
+    }
+    return false;
 }

@@ -50,6 +50,13 @@ public:
     // The first highlighted widget, or null.
     virtual ZoBaseGuiElemen* GetHighlighted() const;
 
+    // Arrows and Return, or a pad's cross and buttons, walk the widgets with a visible focus and press
+    // them (B and Back as Escape); the mouse takes over again as soon as it is used. True when the event
+    // was one of those keys or buttons.
+    bool Navigate(const ZoInputEvent& event);
+    // The widget the keys or the pad have focused, or null.
+    ZoBaseGuiElemen* Focused() const;
+
     // Takes the widget under name; returns it.
     ZoBaseGuiElemen* AddElement(const std::string& widgetName, std::unique_ptr<ZoBaseGuiElemen> widget);
     ZoBaseGuiElemen* AddDefaultButton(const std::string& widgetName, std::unique_ptr<ZoBaseGuiElemen> widget);
@@ -90,6 +97,8 @@ public:
     ZoBaseGuiElemen* defaultButton = nullptr;
     ZoBaseGuiElemen* cancelButton = nullptr;
     ZoPanelHost* owner = nullptr;
+    // Whether the arrow keys walk the widgets (a text field keeps them for its text).
+    bool arrowKeysWalk = true;
     std::vector<std::unique_ptr<ZoBaseGuiElemen>> widgets;
     std::size_t focusPosition = 0;
     bool dragging = false;
@@ -97,4 +106,16 @@ public:
 protected:
     // Every widget back to not highlighted and frame 0.
     void ResetWidgets();
+
+private:
+    // What the keys can reach, in the order of the widgets (the boxes of a group one by one).
+    std::vector<ZoBaseGuiElemen*> Reachable() const;
+    void MoveFocus(float dx, float dy);
+    void SetFocus(ZoBaseGuiElemen* widget);
+    // A click at the focused widget's centre, through the panel's own input handling.
+    void ClickFocused();
+    bool PressIfEnabled(ZoBaseGuiElemen* widget);
+
+    ZoBaseGuiElemen* focused_ = nullptr;
+    bool clicking_ = false;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 void ZoTextDialogPanel::Init() {
+    arrowKeysWalk = false;
     ZoTextTree& definitions = ZoEngineDefs::Tree();
     inputWidth = definitions.GetInt("EnterNameDlg.InputWidth", 0);
     okPosition = definitions.GetVector("EnterNameDlg.OkButtonPos", ',');
@@ -88,7 +89,7 @@ void ZoTextDialogPanel::Draw() {
 }
 
 bool ZoTextDialogPanel::HandleInput(const ZoInputEvent& event) {
-    ZoPanel::HandleInput(event);
+    // Return is OK here whatever the keys have focused.
     if (event.key == kReturnKey && event.message == ZoInputEvent::kKeyDown) {
         // OK follows the text only when drawn; a blank text must not slip through in between.
         if (defaultButton == nullptr || defaultButton->disabled || !HasVisibleText()) {
@@ -97,6 +98,7 @@ bool ZoTextDialogPanel::HandleInput(const ZoInputEvent& event) {
         Press(defaultButton);
         return true;
     }
+    ZoPanel::HandleInput(event);
     if (event.device != ZoInputEvent::kDeviceKeyboard) {
         return false;
     }

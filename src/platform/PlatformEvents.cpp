@@ -143,6 +143,55 @@ void DecodeUtf8(const char* text, std::deque<std::uint32_t>& codes) {
     }
 }
 
+struct PadPair {
+    SDL_GameControllerButton sdl;
+    std::uint32_t button;
+};
+
+// Pad buttons by the controller's own names; the rest are not passed on.
+constexpr PadPair kPadTable[] = {
+    {SDL_CONTROLLER_BUTTON_A, PlatformPadButton::kA},
+    {SDL_CONTROLLER_BUTTON_B, PlatformPadButton::kB},
+    {SDL_CONTROLLER_BUTTON_X, PlatformPadButton::kX},
+    {SDL_CONTROLLER_BUTTON_Y, PlatformPadButton::kY},
+    {SDL_CONTROLLER_BUTTON_BACK, PlatformPadButton::kBack},
+    {SDL_CONTROLLER_BUTTON_START, PlatformPadButton::kStart},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, PlatformPadButton::kUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PlatformPadButton::kDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PlatformPadButton::kLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PlatformPadButton::kRight},
+};
+
+std::uint32_t PadButtonOf(Uint8 button) {
+    for (const PadPair& pair : kPadTable)
+        if (pair.sdl == button)
+            return pair.button;
+    return 0;
+}
+
+SDL_GameControllerButton ControllerButtonOf(std::uint32_t button) {
+    for (const PadPair& pair : kPadTable)
+        if (pair.button == button)
+            return pair.sdl;
+    return SDL_CONTROLLER_BUTTON_INVALID;
+}
+
+// The stick's x as -1000 to 1000: a quarter of its travel is the rest a worn stick never leaves.
+int StickValue(Sint16 raw) {
+    constexpr int kRest = 8192;
+    const int magnitude = raw < 0 ? -static_cast<int>(raw) : static_cast<int>(raw);
+    if (magnitude <= kRest)
+        return 0;
+    const int scaled = (std::min(magnitude, 32767) - kRest) * 1000 / (32767 - kRest);
+    return raw < 0 ? -scaled : scaled;
+}
+
+// The virtual pads of this process, opened for setting their state.
+std::vector<SDL_Joystick*>& VirtualPads() {
+    static std::vector<SDL_Joystick*> pads;
+    return pads;
+}
+
 Uint32 GameWindowId() {
     SDL_Window* window = SDL_GetKeyboardFocus();
     if (window == nullptr)
@@ -188,6 +237,27 @@ public:
                 events.Push(kChar, code);
             break;
         }
+        case SDL_CONTROLLERDEVICEADDED:
+            events.OpenPad(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            events.ClosePad(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (const std::uint32_t button = PadButtonOf(event.cbutton.button))
+                events.Push(event.type == SDL_CONTROLLERBUTTONDOWN ? kPadButtonDown : kPadButtonUp, button);
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) {
+                // Only changes the game can feel: a resting stick sends nothing.
+                const int value = StickValue(event.caxis.value);
+                if (value != events.stick_) {
+                    events.stick_ = value;
+                    events.Push(kPadStick, static_cast<std::uint32_t>(value));
+                }
+            }
+            break;
         case SDL_MOUSEMOTION:
             events.PushMouse(kMouseMove, event.motion.x, event.motion.y);
             break;
@@ -248,11 +318,50 @@ PlatformEvents::PlatformEvents() {
     ready_ = SDL_InitSubSystem(SDL_INIT_EVENTS) == 0;
     if (ready_)
         SDL_StartTextInput();
+    // Pads are welcome but never required; pads already plugged in announce themselves as added. Whether a
+    // press counts is the input record's decision, which follows the window's focus; the platform would
+    // otherwise drop the presses of a window it never saw focused (a headless run).
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    padsReady_ = ready_ && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 PlatformEvents::~PlatformEvents() {
+    for (void* pad : pads_)
+        SDL_GameControllerClose(static_cast<SDL_GameController*>(pad));
+    if (padsReady_)
+        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     if (ready_)
         SDL_QuitSubSystem(SDL_INIT_EVENTS);
+}
+
+void PlatformEvents::OpenPad(int deviceIndex) {
+    SDL_GameController* pad = SDL_GameControllerOpen(deviceIndex);
+    if (pad == nullptr)
+        return;
+    // A pad already open announces itself again at start-up: it is opened once.
+    for (void* open : pads_) {
+        if (open == pad) {
+            SDL_GameControllerClose(pad);
+            return;
+        }
+    }
+    pads_.push_back(pad);
+}
+
+void PlatformEvents::ClosePad(std::int32_t instance) {
+    for (auto it = pads_.begin(); it != pads_.end(); ++it) {
+        auto* pad = static_cast<SDL_GameController*>(*it);
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == instance) {
+            SDL_GameControllerClose(pad);
+            pads_.erase(it);
+            break;
+        }
+    }
+    // A pad pulled out while its stick was pushed must not keep turning the aim.
+    if (stick_ != 0) {
+        stick_ = 0;
+        Push(PlatformMessageCode::kPadStick, 0);
+    }
 }
 
 void PlatformEvents::Push(std::uint32_t message, std::uint32_t wParam, std::uint32_t lParam) {
@@ -388,4 +497,48 @@ void PlatformEvents::InjectRestore() {
 
 void PlatformEvents::InjectClose() {
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+}
+
+int PlatformEvents::AttachVirtualPad() {
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) == 0)
+        return -1;
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Virtual pad";
+    const int device = SDL_JoystickAttachVirtualEx(&desc);
+    SDL_Joystick* joystick = device >= 0 ? SDL_JoystickOpen(device) : nullptr;
+    if (joystick == nullptr)
+        return -1;
+    VirtualPads().push_back(joystick);
+    return static_cast<int>(VirtualPads().size()) - 1;
+}
+
+void PlatformEvents::DetachVirtualPad(int pad) {
+    std::vector<SDL_Joystick*>& pads = VirtualPads();
+    if (pad < 0 || pad >= static_cast<int>(pads.size()) || pads[static_cast<std::size_t>(pad)] == nullptr)
+        return;
+    SDL_Joystick* joystick = pads[static_cast<std::size_t>(pad)];
+    const SDL_JoystickID instance = SDL_JoystickInstanceID(joystick);
+    SDL_JoystickClose(joystick);
+    pads[static_cast<std::size_t>(pad)] = nullptr;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        if (SDL_JoystickGetDeviceInstanceID(i) == instance)
+            SDL_JoystickDetachVirtual(i);
+}
+
+void PlatformEvents::SetVirtualPadButton(int pad, std::uint32_t button, bool down) {
+    const std::vector<SDL_Joystick*>& pads = VirtualPads();
+    if (pad >= 0 && pad < static_cast<int>(pads.size()) && pads[static_cast<std::size_t>(pad)] != nullptr)
+        SDL_JoystickSetVirtualButton(pads[static_cast<std::size_t>(pad)], ControllerButtonOf(button),
+                                     down ? SDL_PRESSED : SDL_RELEASED);
+}
+
+void PlatformEvents::SetVirtualPadStick(int pad, int x) {
+    const std::vector<SDL_Joystick*>& pads = VirtualPads();
+    if (pad >= 0 && pad < static_cast<int>(pads.size()) && pads[static_cast<std::size_t>(pad)] != nullptr)
+        SDL_JoystickSetVirtualAxis(pads[static_cast<std::size_t>(pad)], SDL_CONTROLLER_AXIS_LEFTX,
+                                   static_cast<Sint16>(std::clamp(x, -32768, 32767)));
 }

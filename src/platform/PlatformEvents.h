@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Message codes, the values of the window system the game was written against.
 namespace PlatformMessageCode {
@@ -21,6 +22,10 @@ inline constexpr std::uint32_t kLeftDown = 0x0201;
 inline constexpr std::uint32_t kLeftUp = 0x0202;
 inline constexpr std::uint32_t kRightDown = 0x0204;
 inline constexpr std::uint32_t kRightUp = 0x0205;
+// Game pads, in the range the window system leaves to applications.
+inline constexpr std::uint32_t kPadButtonDown = 0x8001; // wParam: a PlatformPadButton
+inline constexpr std::uint32_t kPadButtonUp = 0x8002;   // wParam: a PlatformPadButton
+inline constexpr std::uint32_t kPadStick = 0x8003;      // wParam: the left stick's x, -1000 to 1000
 
 inline constexpr std::uint32_t kSizeRestored = 0;
 inline constexpr std::uint32_t kSizeMinimised = 1;
@@ -43,6 +48,20 @@ inline constexpr std::uint8_t kRight = 39;
 inline constexpr std::uint8_t kDown = 40;
 inline constexpr std::uint8_t kDelete = 46;
 } // namespace PlatformVirtualKey
+
+// The buttons of a game pad the game tells apart (A at the bottom of the four face buttons).
+namespace PlatformPadButton {
+inline constexpr std::uint32_t kA = 1;
+inline constexpr std::uint32_t kB = 2;
+inline constexpr std::uint32_t kX = 3;
+inline constexpr std::uint32_t kY = 4;
+inline constexpr std::uint32_t kBack = 5;
+inline constexpr std::uint32_t kStart = 6;
+inline constexpr std::uint32_t kUp = 7;
+inline constexpr std::uint32_t kDown = 8;
+inline constexpr std::uint32_t kLeft = 9;
+inline constexpr std::uint32_t kRight = 10;
+} // namespace PlatformPadButton
 
 struct PlatformMessage {
     std::uint32_t message = 0;
@@ -87,6 +106,12 @@ public:
     static void InjectMinimise();
     static void InjectRestore();
     static void InjectClose();
+    // A game pad made of software, plugged in and out and played like a real one: 0 and up, -1 when
+    // the platform has none to give.
+    static int AttachVirtualPad();
+    static void DetachVirtualPad(int pad);
+    static void SetVirtualPadButton(int pad, std::uint32_t button, bool down);
+    static void SetVirtualPadStick(int pad, int x); // -32768 to 32767
 
 private:
     friend class PlatformEventTranslator;
@@ -97,10 +122,16 @@ private:
     // Maps and clamps to the frame; a button event away from the last move gets its own move first.
     void PushMouse(std::uint32_t message, int windowX, int windowY);
 
+    void OpenPad(int deviceIndex);
+    void ClosePad(std::int32_t instance);
+
     std::deque<PlatformMessage> pending_;
+    std::vector<void*> pads_; // the open game controllers
+    int stick_ = 0;
     PlatformFrameMapper mapper_;
     int lastFrameX_ = -1;
     int lastFrameY_ = -1;
     bool focused_ = true;
     bool ready_ = false;
+    bool padsReady_ = false;
 };

@@ -22,11 +22,17 @@ TEST(ZoSysConfig, DefaultsWithoutAFileAndTheBytesSavedWithUnknownKeysKept) {
     WriteBytes(folder / "c.cfg", "Future = {\n\tMode=\"x\"\n}\nWindowed=2\nSoundVolume=40\nMusicVolume=300\n");
     ZoSysConfig partial(folder / "c.cfg");
     ASSERT_TRUE(partial.Load());
-    EXPECT_TRUE(partial.windowed && partial.soundVolume == 40 &&
-                partial.musicVolume == 255); // kept within the sliders' range
+    EXPECT_TRUE(partial.windowed && partial.soundVolume == 40 && partial.musicVolume == 255 &&
+                !partial.aimingGuide); // volumes kept within the sliders' range, no guide
     ASSERT_TRUE(partial.Save());
     EXPECT_EQ(ReadBytes(folder / "c.cfg"), "DifficultLevel=0\r\nFuture = {\r\n\tMode=\"x\"\r\n}\r\nMusicVolume=255\r\n"
                                            "SoundVolume=40\r\nWindowed=1\r\n");
+    // The aiming guide's key joins the file once the guide is switched on, and stays when it goes off.
+    for (const char* saved : {"AimingGuide=1\r\n", "AimingGuide=0\r\n"}) {
+        partial.aimingGuide = !partial.aimingGuide;
+        ASSERT_TRUE(partial.Save());
+        EXPECT_EQ(ReadBytes(folder / "c.cfg").substr(0, 15), saved);
+    }
     WriteBytes(folder / "bad.cfg", "SoundVolume 5\n");
     ZoSysConfig broken(folder / "bad.cfg");
     EXPECT_FALSE(broken.Load());

@@ -1,12 +1,13 @@
 // The menu and its dialogs as a player meets them: each scenario of MenuScenarios.txt starts the whole
 // game headless in a fresh folder, feeds clicks and keys through the window procedure, runs frames on a
 // manual clock and checks the files and the screen it leaves. The file's head explains the commands.
-#include "../data/TempFolder.h"
+#include "TestFiles.h"
 #include "Game.h"
 #include "GameApplication.h"
 #include "GuiTestSupport.h"
 #include "ImageDecoder.h"
 #include "MenuGui.h"
+#include "PlatformEvents.h"
 #include "PlatformMessageBox.h"
 #include "ZoBitmapFont.h"
 #include "ZoCheckBox.h"
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -132,6 +134,9 @@ public:
             } else if (line[0] == "write") {
                 fs::create_directories(fs::path(line[1]).parent_path());
                 WriteBytes(line[1], line.Rest(2));
+            } else if (line[0] == "copy") {
+                fs::create_directories(fs::path(line[2]).parent_path());
+                fs::copy_file(Env("KORRIK_SOURCE_DIR") + "/tests/game/scenarios/" + line[1], line[2]);
             } else if (line[0] == "start" || line[0] == "restart") {
                 Run();
             } else {
@@ -165,14 +170,15 @@ private:
 
     void Step(const Line& line) {
         const std::string& verb = line[0];
-        if (verb == "click" || verb == "down") {
+        if (verb == "move" || verb == "click" || verb == "down") {
             // A widget is clicked once its dialog stands still; a point at once, fading or not.
-            if (!std::isdigit(static_cast<unsigned char>(line[1][0])))
+            if (verb != "move" && !std::isdigit(static_cast<unsigned char>(line[1][0])))
                 Settle();
             const ZoVector at = Point(line);
             mouse_ = static_cast<std::uint32_t>(at.x) | (static_cast<std::uint32_t>(at.y) << 16);
             Send(ZoInputEvent::kMouseMove, 0);
-            Send(ZoInputEvent::kLeftButtonDown, 0);
+            if (verb != "move")
+                Send(ZoInputEvent::kLeftButtonDown, 0);
             if (verb == "click")
                 Send(ZoInputEvent::kLeftButtonUp, 0);
         } else if (verb == "up" || verb == "press") {
@@ -184,9 +190,23 @@ private:
             // Keys go down, then give their character; Return, Backspace and Escape give theirs too.
             const std::string text = verb == "key" ? std::string(1, char(std::stoi(line[1]))) : line.Rest(1);
             for (char c : text) {
-                Send(ZoInputEvent::kKeyDown, static_cast<std::uint32_t>(std::toupper(c)));
+                const auto code = static_cast<std::uint32_t>(std::toupper(c));
+                Send(ZoInputEvent::kKeyDown, code);
                 Send(ZoInputEvent::kChar, static_cast<std::uint8_t>(c));
+                Send(ZoInputEvent::kKeyUp, code);
             }
+        } else if (verb == "hold" || verb == "release") {
+            Send(verb == "hold" ? ZoInputEvent::kKeyDown : ZoInputEvent::kKeyUp,
+                 static_cast<std::uint32_t>(std::stoi(line[1])));
+        } else if (verb == "window") {
+            // The window system telling the game the player turned away, or came back.
+            using namespace PlatformMessageCode;
+            const std::map<std::string, PlatformMessage> news = {{"away", {kActivate, 0, 0}},
+                {"back", {kActivate, 1, 0}}, {"minimised", {kSize, kSizeMinimised, 0}},
+                {"restored", {kSize, kSizeRestored, 0}}};
+            app_->WindowProcedure(news.at(line[1]));
+        } else if (verb == "pad") {
+            Pad(line);
         } else if (verb == "frames") {
             for (int i = std::stoi(line[1]); i > 1; --i)
                 QuickFrame();
@@ -208,7 +228,38 @@ private:
         Frame();
     }
 
+    // A software pad played through the platform's own event queue, as a real one is.
+    void Pad(const Line& line) {
+        if (line[1] == "attach") {
+            pad_ = PlatformEvents::AttachVirtualPad();
+            ASSERT_GE(pad_, 0) << "line " << line.number << ": no virtual pad";
+        } else if (line[1] == "detach") {
+            PlatformEvents::DetachVirtualPad(pad_);
+        } else if (line[1] == "stick") {
+            PlatformEvents::SetVirtualPadStick(pad_, std::stoi(line[2]));
+        } else {
+            // Named in the order of their codes, from 1.
+            const std::vector<std::string> names = {"", "A", "B", "X", "Y", "Back", "Start", "up", "down",
+                                                    "left", "right"};
+            const auto button = static_cast<std::uint32_t>(std::find(names.begin(), names.end(), line[1]) -
+                                                           names.begin());
+            ASSERT_LT(button, names.size()) << "line " << line.number << ": no pad button " << line[1];
+            Settle(); // as a key: pressed once the dialogs stand still
+            PlatformEvents::SetVirtualPadButton(pad_, button, true);
+            Pump();
+            PlatformEvents::SetVirtualPadButton(pad_, button, false);
+        }
+        Pump();
+    }
+    void Pump() {
+        PlatformMessage message;
+        while (app_->Events()->Poll(message))
+            if (message.message != PlatformMessageCode::kQuit)
+                app_->WindowProcedure(message);
+    }
+
     ZoPanelHost& Screen() const { return *dynamic_cast<ZoPanelHost*>(app_->WindowManager()->Active()); }
+    Game& TheGame() const { return *app_->GameScreen(); }
     MenuGui& Menu() const { return *app_->Menu(); }
     void Send(std::int32_t message, std::uint32_t wParam) {
         app_->WindowProcedure(PlatformMessage{static_cast<std::uint32_t>(message), wParam, mouse_});
@@ -333,9 +384,78 @@ private:
         } else if (what == "laid-out") {
             ExpectLaidOut(Menu());
             ExpectLaidOut(*app_->GameScreen());
+        } else if (what == "paused" || what == "demo") {
+            EXPECT_EQ(what == "paused" ? TheGame().IsPaused() : TheGame().IsDemo(), line[2] == "yes");
+        } else if (what == "aim") {
+            const float x = TheGame().GetShooter()->AimDirection().x;
+            EXPECT_TRUE(line[2] == "left"    ? x < -0.2f
+                        : line[2] == "right" ? x > 0.2f
+                                             : std::fabs(x) < 0.01f)
+                << x;
+        } else if (what == "shots") {
+            const int landings = TheGame().Map()->landings;
+            EXPECT_TRUE(line[2] == ">" ? landings > std::stoi(line[3]) : landings == std::stoi(line[2]))
+                << landings;
+        } else if (what == "stands" || what == "runs") {
+            ExpectStands(what == "stands", std::stoi(line[2]));
+        } else if (what == "swap") {
+            ExpectSwap(line);
+        } else if (what == "guide") {
+            ExpectGuide(line[2]);
         } else {
             ADD_FAILURE() << "unknown expectation";
         }
+    }
+
+    // Whole frames: standing, nothing is drawn anew (the device skips each frame) and the Arcade clock,
+    // the aim and the score keep still; running, the clock moves.
+    void ExpectStands(bool stands, int frames) {
+        const GameMap& map = *TheGame().Map();
+        const std::int32_t clock = map.ElapsedTime, score = map.score;
+        const ZoVector aim = TheGame().GetShooter()->AimDirection();
+        const std::uint64_t skipped = ZoRenderDevice::Instance().SkippedFrames();
+        for (int i = 0; i < frames; ++i)
+            Frame();
+        EXPECT_EQ(map.ElapsedTime == clock, stands) << clock << " then " << map.ElapsedTime;
+        if (stands) {
+            EXPECT_EQ(ZoRenderDevice::Instance().SkippedFrames() - skipped,
+                      static_cast<std::uint64_t>(frames));
+            EXPECT_TRUE(map.score == score && TheGame().GetShooter()->AimDirection() == aim);
+        }
+    }
+
+    // The key or pad button given exchanges the launcher's two balls (of different colours).
+    void ExpectSwap(const Line& line) {
+        GameMap& map = *TheGame().Map();
+        Shooter& shooter = *TheGame().GetShooter();
+        const std::int32_t current = shooter.CurrentBubble()->BubbleID, next = map.NextBubble()->BubbleID;
+        ASSERT_NE(current, next) << "the seeded balls must differ for this check";
+        if (line[3] == "key")
+            Send(ZoInputEvent::kKeyDown, static_cast<std::uint32_t>(std::stoi(line[4])));
+        else
+            Pad(Line{line.number, "", {"pad", line[4]}});
+        EXPECT_EQ(shooter.CurrentBubble()->BubbleID, next);
+        EXPECT_EQ(map.NextBubble()->BubbleID, current);
+    }
+
+    // drawn or none in the last frame; agrees: Space fires, and the flight's first leg ends where the line
+    // did.
+    void ExpectGuide(const std::string& how) {
+        const AimingGuide& guide = *TheGame().Guide();
+        const auto& batch = ZoRenderDevice::Instance().Batch();
+        const ZoTexture dot = guide.DotTexture();
+        const auto dots = std::count_if(batch.begin(), batch.end(),
+                                        [dot](const ZoSpriteRecord& s) { return s.texture == dot; });
+        if (how != "agrees") {
+            EXPECT_EQ(dots > 3, how == "drawn") << dots << " dots";
+            return;
+        }
+        const ZoVector end = guide.End();
+        Send(ZoInputEvent::kKeyDown, ' ');
+        const auto& path = TheGame().Map()->Path();
+        ASSERT_GE(path.size(), 2u) << "no shot";
+        EXPECT_LT((path[1] - end).Length(), 0.01f)
+            << path[1].x << "," << path[1].y << " but " << end.x << "," << end.y;
     }
 
     // disabled, enabled, checked, unchecked, or a look drawn in the last frame: normal, lit (under the
@@ -348,7 +468,10 @@ private:
             EXPECT_EQ(box != nullptr && box->checked, state == "checked");
         } else if (widget.Image() != nullptr) {
             const std::vector<std::string> looks = {"normal", "lit", "disabled", "pressed"};
-            const auto frame = static_cast<std::size_t>(widget.Image()->Animation().currentFrame);
+            auto frame = static_cast<std::size_t>(widget.Image()->Animation().currentFrame);
+            if (box != nullptr)
+                frame %= 2; // a box's rows: unchecked and lit, then checked and lit
+
             EXPECT_EQ(frame < looks.size() ? looks[frame] : "?", state == "selected" ? "pressed" : state);
             EXPECT_TRUE(state != "selected" || widget.highlighted);
         }
@@ -421,6 +544,7 @@ private:
     ZoManualClock clock_{1000};
     GameApplication* app_ = nullptr;
     std::size_t next_ = 0;
+    int pad_ = -1;
     std::uint32_t mouse_ = 400 | (300 << 16);
 };
 

@@ -79,7 +79,7 @@ TEST_F(GameScreenTest, ALostGameShowsItsPanelOnceAndItsButtonStillAnswers) {
 
 TEST(GameCompletePanelTest, CountsEachNumberInAbout128StepsAndZeroStillChimes) {
     ASSERT_TRUE(guitest::EnsureGuiWorld());
-    gametest::SoundEar ear;
+    const std::unique_ptr<SoundEar> ear = gametest::GameEar();
     GameCompletePanel panel;
     ASSERT_TRUE(panel.Create("Interface/GameOverDlg"));
     panel.SetResult(1000, 50);
@@ -91,7 +91,7 @@ TEST(GameCompletePanelTest, CountsEachNumberInAbout128StepsAndZeroStillChimes) {
     panel.Open();
     panel.Update(16);
     EXPECT_TRUE(panel.allShown);
-    EXPECT_EQ(ear.Take(), (std::vector<int>{kSeekScoreEnd, kSeekScoreEnd, kSeekScoreEnd}));
+    EXPECT_EQ(ear->Take(), (std::vector<int>{kSeekScoreEnd, kSeekScoreEnd, kSeekScoreEnd}));
     // The largest numbers neither wrap while counting nor in their sum.
     panel.SetResult(2147483000, 2000);
     panel.Open();

@@ -2,9 +2,6 @@
 
 #include "GameSprites.h"
 #include "GuiTestSupport.h"
-#include "RecordingAudio.h"
-#include "SoundTestData.h"
-#include "ZoAtomicFile.h"
 #include "ZoProfileManager.h"
 #include "ZoRandom.h"
 #include "ZoShowError.h"
@@ -13,59 +10,13 @@
 #include "ZoTopTables.h"
 
 #include <climits>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <unistd.h>
 
 namespace gametest {
-
-struct SoundEar::Impl {
-    RecordingAudio* audio = nullptr;
-    std::unique_ptr<ZoSoundManager> manager;
-    std::map<int, int> idOfSample;
-    std::size_t seen = 0;
-};
-
-SoundEar::SoundEar() : impl_(std::make_unique<Impl>()) {
-    auto audio = std::make_unique<RecordingAudio>();
-    impl_->audio = audio.get();
-    impl_->manager = std::make_unique<ZoSoundManager>(std::move(audio));
-    SoundTestData::MemoryFiles files;
-    const int ids[] = {10, 11, 12, 100, 101, 102, 103, 104, 110};
-    for (int id : ids) {
-        files.Add("Sound" + std::to_string(id), SoundTestData::MakeWav(5));
-    }
-    impl_->manager->SetFileReader(files.Reader());
-    impl_->manager->Init(255, 255);
-    for (int id : ids) {
-        impl_->manager->LoadSample(id, "Sound" + std::to_string(id));
-        const std::string& line = impl_->audio->log.back();
-        impl_->idOfSample[std::atoi(line.substr(std::string("load-sample ").size()).c_str())] = id;
-    }
-    impl_->seen = impl_->audio->log.size();
-    GameValues().soundOutput = impl_->manager.get();
+std::unique_ptr<SoundEar> GameEar() {
+    return std::make_unique<SoundEar>(std::vector<int>{10, 11, 12, 100, 101, 102, 103, 104, 110},
+                                      [](ZoSoundManager* manager) { GameValues().soundOutput = manager; });
 }
-
-SoundEar::~SoundEar() {
-    GameValues().soundOutput = nullptr;
-}
-
-std::vector<int> SoundEar::Take() {
-    std::vector<int> played;
-    const std::string prefix = "play-sample ";
-    for (std::size_t i = impl_->seen; i < impl_->audio->log.size(); ++i) {
-        const std::string& line = impl_->audio->log[i];
-        if (line.compare(0, prefix.size(), prefix) == 0) {
-            played.push_back(impl_->idOfSample[std::atoi(line.substr(prefix.size()).c_str())]);
-        }
-    }
-    impl_->seen = impl_->audio->log.size();
-    return played;
-}
-
 } // namespace gametest
 
 void GameScreenTest::SetUp() {
@@ -73,10 +24,7 @@ void GameScreenTest::SetUp() {
     char current[PATH_MAX];
     ASSERT_NE(getcwd(current, sizeof current), nullptr);
     previousFolder = current;
-    const char* binary = std::getenv("KORRIK_BINARY_DIR");
-    std::string pattern = std::string(binary != nullptr ? binary : "/tmp") + "/game-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder = pattern;
+    folder = MakeTemporaryFolder("game");
     ASSERT_EQ(chdir(folder.c_str()), 0);
     SetErrorHandler([this](const std::string& text) { errors.push_back(text); });
     SystemRandom().Seed(20261206);
@@ -87,7 +35,7 @@ void GameScreenTest::SetUp() {
     profiles.ClearSavedGame();
     profiles.RefreshSavedFlag();
     ZoTopTables::Instance().CreateGameTables();
-    ear = std::make_unique<gametest::SoundEar>();
+    ear = gametest::GameEar();
     windows = std::make_unique<ZoWindowManager>(record, [] {});
     windows->RegisterListener(Game::kMenuListener, std::make_unique<ZoEventListener>());
     auto owned = std::make_unique<Game>();
@@ -104,8 +52,6 @@ void GameScreenTest::TearDown() {
     if (!previousFolder.empty()) {
         EXPECT_EQ(chdir(previousFolder.c_str()), 0);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 void GameScreenTest::Frame(std::int32_t ms) {
@@ -136,17 +82,4 @@ std::string GameScreenTest::SaveFile() const {
 
 std::string GameScreenTest::Scenarios() {
     return std::string(KORRIK_SCENARIOS) + "/";
-}
-
-std::string GameScreenTest::ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void GameScreenTest::WriteBytes(const std::string& path, const std::string& bytes) {
-    ZoAtomicFile::CreateParentFolders(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "Game.h"
+#include "SoundTestData.h"
+#include "TestFiles.h"
 #include "ZoInputEvent.h"
 #include "ZoWindowManager.h"
 
@@ -14,22 +16,8 @@
 #include <vector>
 
 namespace gametest {
-
-// Every effect the game asks for, by effect id, heard through a recording sound backend.
-class SoundEar {
-public:
-    SoundEar();
-    ~SoundEar();
-    SoundEar(const SoundEar&) = delete;
-    SoundEar& operator=(const SoundEar&) = delete;
-    // Ids played since the last call.
-    std::vector<int> Take();
-
-private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
-};
-
+// Hears the game's effects.
+std::unique_ptr<SoundEar> GameEar();
 } // namespace gametest
 
 class GameScreenTest : public ::testing::Test {
@@ -61,8 +49,6 @@ protected:
     void Settle();
 
     std::string SaveFile() const;
-    static std::string ReadBytes(const std::string& path);
-    static void WriteBytes(const std::string& path, const std::string& bytes);
     static std::string Scenarios();
 
     GameMap& Map() { return *game->Map(); }
@@ -71,7 +57,7 @@ protected:
     ZoInputEvent record;
     std::unique_ptr<ZoWindowManager> windows;
     Game* game = nullptr;
-    std::unique_ptr<gametest::SoundEar> ear;
+    std::unique_ptr<SoundEar> ear;
     // Error boxes shown during the test.
     std::vector<std::string> errors;
     // Each test runs in a fresh folder of its own: test processes run side by side and share a player name.

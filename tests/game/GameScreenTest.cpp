@@ -1,10 +1,9 @@
 // What the player sees and hears on the game screen, drawn and heard headless: the launcher creatures
-// facing the aim, the balls beside them, the move markers, the cursor tint and the sounds of play.
+// facing the aim, the balls beside them, the move markers, the sounds of play and the falls.
 #include "GameScreenFixture.h"
 #include "GameSprites.h"
 #include "GuiTestSupport.h"
 #include "MenuGui.h"
-#include "ZoCursorSprite.h"
 #include "ZoProfileManager.h"
 #include "ZoRenderDevice.h"
 
@@ -117,14 +116,6 @@ TEST_F(GameScreenTest, MoveMarkersCountTheMovesLeftUpToSix) {
     EXPECT_EQ(markersDrawn(-4), 0); // a hard game past its last move
 }
 
-TEST_F(GameScreenTest, CursorTakesTheColourAboutToBeFired) {
-    ZoCursorSprite cursor;
-    LoadBoard("flight");
-    Launcher().SetCurrentBubble(GameSprites::Instance().MakeBubble(3));
-    Frame();
-    EXPECT_EQ(cursor.Picture().PackedColour(), 0xFFFFF223u);
-}
-
 TEST_F(GameScreenTest, SoundsOfPlay) {
     enum { FireBall = 10, StopBall = 11, BallDelete = 12, ColorRemove = 101, LineFall = 102, ColourShown = 103,
            HitWall = 104, Swap = 110 };
@@ -171,4 +162,44 @@ TEST_F(GameScreenTest, SoundsOfPlay) {
     Fire(218, 450);
     Settle();
     EXPECT_EQ(count(ear->Take(), HitWall), 2);
+}
+
+TEST_F(GameScreenTest, CutOffBallsDropSmoothlyToTheBottomEdgeAndBurstThereWhenTheBoardCountsThem) {
+    LoadBoard("match");
+    Fire(410, 44);
+    RunUntil([this] { return !Map().Falling().empty(); });
+    ASSERT_EQ(Map().Falling().size(), 3u);
+    EXPECT_EQ(Map().Effects().PointsShowing(), 1u); // the burst group's points rise
+    const float bottom = Map().WellFloor() - static_cast<float>(GameValues().BubbleRadius);
+    const auto burstsAtTheBottom = [bottom] {
+        int count = 0;
+        for (const ZoSpriteLayer::MoveObj& entry : GameSprites::Instance().Layer().Entries()) {
+            const auto* burst = dynamic_cast<const BubbleDestroy*>(entry.object);
+            count += burst != nullptr && std::fabs(burst->emitterPosition.y - bottom) < 0.01f ? 1 : 0;
+        }
+        return count;
+    };
+    // Each ball moves down every frame, faster and faster, without a leap at the end.
+    std::vector<float> last;
+    std::vector<float> step(3, 0.0f);
+    for (int frame = 0; !Map().Falling().empty(); ++frame) {
+        ASSERT_LT(frame, 200);
+        last.clear();
+        for (const auto& ball : Map().Falling()) {
+            last.push_back(ball->position.y);
+        }
+        const std::size_t counted = 3 - last.size();
+        Frame();
+        const std::size_t now = 3 - Map().Falling().size();
+        for (std::size_t i = 0; i < last.size(); ++i) {
+            const std::size_t ball = i + counted;
+            const float y = ball < now ? bottom : Map().Falling()[i - (now - counted)]->position.y;
+            const float moved = y - last[i];
+            EXPECT_GT(moved, step[ball]) << "ball " << ball << " in frame " << frame;
+            EXPECT_TRUE(frame == 0 || moved < 3.0f * step[ball]) << "ball " << ball << " leaps " << moved;
+            step[ball] = moved;
+        }
+        EXPECT_EQ(burstsAtTheBottom(), static_cast<int>(now));
+    }
+    EXPECT_EQ(Map().score, 260);
 }

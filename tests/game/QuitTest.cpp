@@ -4,30 +4,23 @@
 #include "GameApplication.h"
 #include "PlatformEvents.h"
 #include "SavedGame.h"
+#include "TestFiles.h"
 #include "ZoClock.h"
 #include "ZoStartup.h"
 #include "ZoTimer.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TEST(QuitTest, ClosingTheWindowDuringALineDropSavesTheGameWithItsNewRow) {
-    const fs::path build = std::getenv("KORRIK_BINARY_DIR");
-    char pattern[] = "/tmp/korrik-quit-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const fs::path folder = pattern;
+    const fs::path folder = MakeGameFolder("quit");
+    ASSERT_FALSE(folder.empty());
     fs::create_directories(folder / "Data/Save");
-    for (const char* archive : {"Resource.Zor", "Lang.Zor"}) {
-        fs::create_symlink(build / "Data" / archive, folder / "Data" / archive);
-    }
     fs::copy_file(fs::path(KORRIK_SCENARIOS) / "arcade-drop.Zos", folder / "Data/Save/Ann.Zos");
-    std::ofstream(folder / "Data/Profiles.Txt") << "ActiveProfile=0\r\nPlayerName0=\"Ann\"\r\n";
+    WriteBytes(folder / "Data/Profiles.Txt", "ActiveProfile=0\r\nPlayerName0=\"Ann\"\r\n");
     ASSERT_EQ(chdir(folder.c_str()), 0);
 
     ZoManualClock clock(1000);
@@ -62,5 +55,4 @@ TEST(QuitTest, ClosingTheWindowDuringALineDropSavesTheGameWithItsNewRow) {
         EXPECT_NE(saved.cells[static_cast<std::size_t>(x * SavedGame::kGridSide)], SavedGame::kEmptyCell)
             << "row 0 saved empty at column " << x;
     }
-    fs::remove_all(folder);
 }

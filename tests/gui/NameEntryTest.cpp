@@ -40,7 +40,7 @@ protected:
         }
     }
 
-    SoundEar ear;
+    InterfaceEar ear;
     ZoProfileManager profiles{"/nonexistent-korrik/Profiles.Txt", "/nonexistent-korrik/Save/"};
     ZoPanelHost host;
     ZoTextDialogPanel* dialog = nullptr;

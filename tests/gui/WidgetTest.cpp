@@ -52,7 +52,7 @@ protected:
         return Feed(LeftUp(static_cast<int>(at.x), static_cast<int>(at.y)));
     }
 
-    SoundEar ear;
+    InterfaceEar ear;
     ZoPanelHost host;
     ZoInputEvent lastRecord;
 };

@@ -1,34 +1,19 @@
 // Where the game's files go, from the folder tree around the program and the environment; and the
 // window mode of the command line, which is not the player's saved choice.
+#include "TestFiles.h"
 #include "ZoPaths.h"
 #include "ZoSysConfig.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Scratch {
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "korrik-paths-XXXXXX").string();
-        root = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    // A folder holding the archives.
-    void Archives(const std::string& folder) const {
-        fs::create_directories(root + "/" + folder);
-        std::ofstream(root + "/" + folder + "/Resource.Zor") << "ZOR";
-    }
-    std::string root;
-};
+// Makes folder (under root) hold the archives.
+void PutArchives(const std::string& root, const std::string& folder) {
+    fs::create_directories(root + "/" + folder);
+    WriteBytes(root + "/" + folder + "/Resource.Zor", "ZOR");
+}
 
 // Folders are relative to a scratch root; "@" stands for the root itself, so "xdg" stays relative.
 struct LocationCase {
@@ -69,21 +54,22 @@ TEST(FileLocations, ArchivesAndPlayerFilesFollowTheTreeAroundTheProgram) {
     // clang-format on
     for (const LocationCase& c : cases) {
         SCOPED_TRACE(c.name);
-        Scratch scratch;
+        TempFolder scratch;
+        const std::string root = scratch.Path();
         for (const char* folder : c.archiveFolders)
-            scratch.Archives(folder);
+            PutArchives(root, folder);
         const ZoPathEnvironment environment = {
-            Rooted(scratch.root, c.executable), "../share/games/korrik-shooter/Data",
-            Rooted(scratch.root, c.dataDir),    Rooted(scratch.root, c.xdgDataHome),
-            Rooted(scratch.root, c.home),       ""};
+            Rooted(root, c.executable), "../share/games/korrik-shooter/Data",
+            Rooted(root, c.dataDir),    Rooted(root, c.xdgDataHome),
+            Rooted(root, c.home),       ""};
         fs::create_directories(environment.executableFolder);
         ZoPaths paths;
         const bool resolved = paths.Resolve(environment);
         ASSERT_EQ(resolved, c.dataFolder != nullptr) << paths.error;
         if (!resolved)
             continue;
-        EXPECT_EQ(paths.dataFolder, scratch.root + "/" + c.dataFolder + "/");
-        EXPECT_EQ(paths.userFolder, scratch.root + "/" + c.userFolder);
+        EXPECT_EQ(paths.dataFolder, root + "/" + c.dataFolder + "/");
+        EXPECT_EQ(paths.userFolder, root + "/" + c.userFolder);
     }
 }
 
@@ -101,10 +87,10 @@ TEST(FileLocations, TheCommandLineModeIsSavedOnlyOnceThePlayerPicksAMode) {
         {"Windowed=0\n", true, {true, false, true}, {0, 0, 1}},
     };
     for (const ModeCase& c : cases) {
-        Scratch scratch;
-        const std::string file = scratch.root + "/ZoConfig.Cfg";
+        TempFolder scratch;
+        const std::string file = scratch / "ZoConfig.Cfg";
         if (c.fileBefore != nullptr)
-            std::ofstream(file) << c.fileBefore;
+            WriteBytes(file, c.fileBefore);
         ZoSysConfig options(file);
         options.SetWindowedForThisRun(c.commandLine);
         options.Load();

@@ -84,20 +84,12 @@ snapshot() {
 }
 snapshot >"$WORK/root.before"
 
-# A private X server with a window manager.
-# Display :120 (or KORRIK_TEST_DISPLAY); when it is taken, the first free one Xvfb finds.
-DISPLAY_NUMBER=${KORRIK_TEST_DISPLAY:-120}
-if [ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
-    PIDS+=($!)
-    for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-    DISPLAY_NUMBER=$(head -1 "$WORK/display")
-    [ -n "$DISPLAY_NUMBER" ] || fail "Xvfb found no free display"
-else
-    Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    PIDS+=($!)
-fi
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ] && break; sleep 0.1; done
+# A private X server with a window manager, on the first free display (runs side by side never collide).
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+PIDS+=($!)
+for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+DISPLAY_NUMBER=$(head -1 "$WORK/display")
+[ -n "$DISPLAY_NUMBER" ] || fail "Xvfb found no free display"
 export DISPLAY=:$DISPLAY_NUMBER
 mkdir -p "$WORK"/{home,wm,run,cwd,xdg}
 chmod 700 "$WORK/run"

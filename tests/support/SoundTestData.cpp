@@ -1,8 +1,10 @@
 #include "SoundTestData.h"
 
 #include "AudioCodec.h"
+#include "RecordingAudio.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace SoundTestData {
@@ -50,3 +52,37 @@ ZoSoundFileReader MemoryFiles::Reader() const {
 }
 
 } // namespace SoundTestData
+
+SoundEar::SoundEar(const std::vector<int>& ids, std::function<void(ZoSoundManager*)> attach)
+    : attach_(std::move(attach)) {
+    auto audio = std::make_unique<RecordingAudio>();
+    audio_ = audio.get();
+    manager_ = std::make_unique<ZoSoundManager>(std::move(audio));
+    SoundTestData::MemoryFiles files;
+    for (int id : ids)
+        files.Add("Sound" + std::to_string(id), SoundTestData::MakeWav(5));
+    manager_->SetFileReader(files.Reader());
+    manager_->Init(255, 255);
+    for (int id : ids) {
+        manager_->LoadSample(id, "Sound" + std::to_string(id));
+        idOfSample_[std::atoi(audio_->log.back().substr(std::strlen("load-sample ")).c_str())] = id;
+    }
+    seen_ = audio_->log.size();
+    attach_(manager_.get());
+}
+
+SoundEar::~SoundEar() {
+    attach_(nullptr);
+}
+
+std::vector<int> SoundEar::Take() {
+    std::vector<int> played;
+    const std::string prefix = "play-sample ";
+    for (std::size_t i = seen_; i < audio_->log.size(); ++i) {
+        const std::string& line = audio_->log[i];
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            played.push_back(idOfSample_[std::atoi(line.substr(prefix.size()).c_str())]);
+    }
+    seen_ = audio_->log.size();
+    return played;
+}

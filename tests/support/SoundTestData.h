@@ -4,8 +4,13 @@
 #include "ZoSoundManager.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
+
+class RecordingAudio;
 
 namespace SoundTestData {
 
@@ -26,3 +31,22 @@ private:
 };
 
 } // namespace SoundTestData
+
+// Every effect played while it lives, by effect id: a short sample is loaded for each of ids into a
+// manager on a recording backend, and attach hands that manager to the code under test (nullptr at the end).
+class SoundEar {
+public:
+    SoundEar(const std::vector<int>& ids, std::function<void(ZoSoundManager*)> attach);
+    ~SoundEar();
+    SoundEar(const SoundEar&) = delete;
+    SoundEar& operator=(const SoundEar&) = delete;
+    // Ids played since the last call.
+    std::vector<int> Take();
+
+private:
+    RecordingAudio* audio_;
+    std::unique_ptr<ZoSoundManager> manager_;
+    std::function<void(ZoSoundManager*)> attach_;
+    std::map<int, int> idOfSample_;
+    std::size_t seen_ = 0;
+};

@@ -217,6 +217,8 @@ void OptionsMock(PictureSet& set, const Fonts& fonts, cairo_t* cr) {
     }
     DrawFrame(cr, *set.Find("Interface/CheckBox"), 2, kWindowedBox[0], kWindowedBox[1]);
     font.Draw(cr, "Full screen", kWindowedBox[0] - 23, kWindowedBox[1], 0);
+    DrawFrame(cr, *set.Find("Interface/CheckBox"), 0, kGuideBox[0], kGuideBox[1]);
+    font.Draw(cr, "Aiming guide", kGuideBox[0] - 23, kGuideBox[1], 0);
     const char* levels[3] = {"Easy", "Normal", "Hard"};
     for (int i = 0; i < 3; ++i) {
         DrawFrame(cr, *set.Find("Interface/CheckBox"), i == 1 ? 2 : (i == 2 ? 1 : 0), kDifficultyX[i],

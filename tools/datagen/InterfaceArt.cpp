@@ -249,6 +249,7 @@ void Buttons(PictureSet& set) {
         {"Yes", "YES", 20, kGreenButton, false},
         {"No", "NO", 20, kRedButton, false},
         {"Menu", "MENU", 20, kOrangeButton, false},
+        {"Resume", "RESUME", 19, kGreenButton, false},
         {"Credits", "CREDITS", 18, kBlueButton, false},
         {"Clear", "CLEAR", 18, kRedButton, false},
         {"NewProfile", "NEW", 20, kGreenButton, false},
@@ -295,6 +296,59 @@ void SmallDialogs(PictureSet& set) {
         TextFrom(p, "Type your name:", kEditDialog.width / 2.0, 86, 17, Rgb8(255, 240, 190), 0);
         DrawInset(p, 90, 105, 300, 40, 12);
     }
+}
+
+void PauseDialog(PictureSet& set) {
+    const PanelSize d = kPauseDialog;
+    cairo_surface_t* s = set.Add("Interface/PauseDlg", d.width, d.height);
+    Painter p(s);
+    Dialog(p, d, "PAUSED", 200);
+    // A pause sign on the left: two bars in a round badge.
+    cairo_t* cr = p.Cr();
+    const double cx = 62, cy = 112;
+    cairo_arc(cr, cx, cy, 24, 0, 2 * M_PI);
+    p.VerticalGradient(cy - 24, cy + 24, Rgb8(150, 230, 110), Rgb8(52, 160, 64));
+    p.FillAndOutline(2.5);
+    for (int side = -1; side <= 1; side += 2) {
+        p.RoundedRect(cx + side * 7 - 4, cy - 11, 8, 22, 3);
+        p.SetColour(Rgb{1, 1, 1});
+        p.FillAndOutline(2);
+    }
+}
+
+void AimPictures(PictureSet& set) {
+    {
+        // White so the game can tint it with the colour about to be fired; the outline stays dark.
+        cairo_surface_t* s = set.Add("Interface/AimDot", 16, 16);
+        Painter p(s);
+        cairo_arc(p.Cr(), 8, 8, 5.4, 0, 2 * M_PI);
+        p.SetColour(Rgb{1, 1, 1});
+        p.FillAndOutline(2.0);
+    }
+    {
+        cairo_surface_t* s = set.Add("Interface/AimRing", 44, 44);
+        Painter p(s);
+        DrawInkedRing(p, 22, 22, 16.5, 2.8);
+    }
+}
+
+void DemoLabel(PictureSet& set) {
+    // A sign of the mode sign's kind, large enough to stand over the game's hints.
+    const int w = 176, h = 150;
+    cairo_surface_t* s = set.Add("Interface/DemoLabel", w, h);
+    Painter p(s);
+    p.RoundedRect(4, 4, w - 8, h - 8, 16);
+    p.VerticalGradient(4, h - 4, Rgb8(255, 214, 120), Rgb8(214, 134, 52));
+    p.FillAndOutline(3);
+    p.RoundedRect(12, 12, w - 24, h - 24, 10);
+    p.VerticalGradient(12, h - 12, Rgb8(98, 118, 222), Rgb8(52, 58, 150));
+    p.FillAndOutline(2);
+    const Rgb bottom = Rgb8(255, 180, 60);
+    p.OutlinedText("DEMO", w / 2.0, 70, 38, Rgb8(255, 250, 210), 3.5, FontStyle::Bold, &bottom);
+    for (int i = 0; i < 5; ++i) {
+        p.Ball(w / 2.0 - 44 + i * 22, 96, 8, kBallColours[i], -1);
+    }
+    p.OutlinedText("press any key", w / 2.0, 128, 15, Rgb{1, 1, 1}, 2.2);
 }
 
 void OptionsDialog(PictureSet& set) {
@@ -469,6 +523,9 @@ void DrawInterfaceArt(PictureSet& set) {
     SmallPieces(set);
     SmallDialogs(set);
     OptionsDialog(set);
+    PauseDialog(set);
+    AimPictures(set);
+    DemoLabel(set);
     CreditsDialog(set);
     ProfileDialog(set);
     ScoreDialog(set);

@@ -303,17 +303,18 @@ void GameBackground(PictureSet& set, const std::string& name, Mood mood) {
              0);
     // A small legend under the markers: they count misses in Classic and time in Arcade.
     TextFrom(p, classic ? "misses left" : "time left", 612, 588, 12, Rgb{1, 1, 1}, 0);
-    // How to play, in short.
-    p.RoundedRect(634, 128, 150, 76, 14);
+    // How to play, in short: what to press in gold, what it does in white.
+    p.RoundedRect(634, 128, 150, 136, 14);
     p.SetColour(kInk, 0.45);
     cairo_fill(cr);
-    TextFrom(p, "Left click", 709, 150, 13, Rgb8(255, 226, 140), 0);
-    TextFrom(p, "shoot", 709, 166, 13, Rgb{1, 1, 1}, 0);
-    TextFrom(p, "Right click", 709, 182, 13, Rgb8(255, 226, 140), 0);
-    TextFrom(p, "swap balls", 709, 198, 13, Rgb{1, 1, 1}, 0);
+    const char* const hints[8] = {
+        "Click, Space", "shoot", "Right click, Down", "swap balls", "Left, Right", "aim", "Esc, P", "pause"};
+    for (int i = 0; i < 8; ++i) {
+        TextFrom(p, hints[i], 709, 148 + i * 15.5, 12.5, i % 2 == 0 ? Rgb8(255, 226, 140) : Rgb{1, 1, 1}, 0);
+    }
     if (mood == Mood::Dusk) {
         // An hourglass for the time mode.
-        const double hx = 709, hy = 262;
+        const double hx = 709, hy = 318;
         cairo_new_path(cr);
         cairo_move_to(cr, hx - 16, hy - 26);
         cairo_line_to(cr, hx + 16, hy - 26);
@@ -530,14 +531,7 @@ void Cursor(PictureSet& set) {
     Painter p(s);
     cairo_t* cr = p.Cr();
     // Light, so the game's tint shows the colour of the ball about to fly; the hot spot is the centre.
-    cairo_arc(cr, 16, 16, 9, 0, 2 * M_PI);
-    p.SetColour(kInk, 0.9);
-    cairo_set_line_width(cr, 5.5);
-    cairo_stroke(cr);
-    cairo_arc(cr, 16, 16, 9, 0, 2 * M_PI);
-    p.SetColour(Rgb{1, 1, 1});
-    cairo_set_line_width(cr, 2.8);
-    cairo_stroke(cr);
+    DrawInkedRing(p, 16, 16, 9, 2.8);
     for (int i = 0; i < 4; ++i) {
         const double a = i * M_PI / 2;
         cairo_move_to(cr, 16 + 11 * std::cos(a), 16 + 11 * std::sin(a));

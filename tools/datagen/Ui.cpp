@@ -167,3 +167,18 @@ void TextFrom(Painter& p, const std::string& text, double x, double y, double si
     const double cx = align < 0 ? x + w / 2 : (align > 0 ? x - w / 2 : x);
     p.OutlinedText(text, cx, y, size, colour, size > 20 ? 3 : 2.2);
 }
+
+void DrawInkedRing(Painter& p, double cx, double cy, double radius, double width) {
+    cairo_t* cr = p.Cr();
+    for (int pass = 0; pass < 2; ++pass) {
+        cairo_new_path(cr);
+        cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+        if (pass == 0) {
+            p.SetColour(kInk, 0.9);
+        } else {
+            p.SetColour(Rgb{1, 1, 1});
+        }
+        cairo_set_line_width(cr, pass == 0 ? width + 2.7 : width);
+        cairo_stroke(cr);
+    }
+}

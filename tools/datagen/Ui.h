@@ -24,6 +24,8 @@ void DrawTitleRibbon(Painter& p, double cx, double cy, const std::string& title,
 void DrawButton(Painter& p, double x, double y, double w, double h, const std::string& label, double textSize,
                 const ButtonColours& colours, ButtonState state);
 // A sunken field, as the name entry and the score display use.
+// A white ring over a wider dark one, centred at (cx, cy): light enough for the game to tint.
+void DrawInkedRing(Painter& p, double cx, double cy, double radius, double width);
 void DrawInset(Painter& p, double x, double y, double w, double h, double radius);
 // Left-aligned or right-aligned outlined text (OutlinedText centres).
 void TextFrom(Painter& p, const std::string& text, double x, double y, double size, const Rgb& colour,

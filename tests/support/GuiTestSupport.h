@@ -2,10 +2,10 @@
 #pragma once
 
 #include "ZoInputEvent.h"
+#include "SoundTestData.h"
 #include "ZoPanelHost.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,19 +21,9 @@ ZoInputEvent LeftUp(int x, int y);
 ZoInputEvent KeyDown(std::uint8_t key);
 ZoInputEvent CharTyped(char character);
 
-// Every interface sound played while it lives, by effect id.
-class SoundEar {
-public:
-    SoundEar();
-    ~SoundEar();
-    SoundEar(const SoundEar&) = delete;
-    SoundEar& operator=(const SoundEar&) = delete;
-    // Ids played since the last call.
-    std::vector<int> Take();
-
-private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+// Hears the interface sounds of the five effect ids.
+struct InterfaceEar : SoundEar {
+    InterfaceEar();
 };
 
 // One frame of the host drawn and presented; its RGBA pixels.

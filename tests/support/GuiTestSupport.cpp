@@ -1,8 +1,6 @@
 #include "GuiTestSupport.h"
 
 #include "PlatformVideo.h"
-#include "RecordingAudio.h"
-#include "SoundTestData.h"
 #include "ZoBitmapFont.h"
 #include "ZoEngineDefs.h"
 #include "ZoGuiSound.h"
@@ -15,7 +13,6 @@
 #include <SDL_image.h>
 
 #include <cstdlib>
-#include <map>
 
 namespace guitest {
 
@@ -87,48 +84,7 @@ ZoInputEvent CharTyped(char character) {
     return Record();
 }
 
-struct SoundEar::Impl {
-    RecordingAudio* audio = nullptr;
-    std::unique_ptr<ZoSoundManager> manager;
-    std::map<int, int> idOfSample;
-    std::size_t seen = 0;
-};
-
-SoundEar::SoundEar() : impl_(std::make_unique<Impl>()) {
-    auto audio = std::make_unique<RecordingAudio>();
-    impl_->audio = audio.get();
-    impl_->manager = std::make_unique<ZoSoundManager>(std::move(audio));
-    SoundTestData::MemoryFiles files;
-    for (int id = 1; id <= 5; ++id) {
-        files.Add("Sound" + std::to_string(id), SoundTestData::MakeWav(5));
-    }
-    impl_->manager->SetFileReader(files.Reader());
-    impl_->manager->Init(255, 255);
-    for (int id = 1; id <= 5; ++id) {
-        impl_->manager->LoadSample(id, "Sound" + std::to_string(id));
-        const std::string& line = impl_->audio->log.back();
-        impl_->idOfSample[std::atoi(line.substr(std::string("load-sample ").size()).c_str())] = id;
-    }
-    impl_->seen = impl_->audio->log.size();
-    ZoGuiSound::SetOutput(impl_->manager.get());
-}
-
-SoundEar::~SoundEar() {
-    ZoGuiSound::SetOutput(nullptr);
-}
-
-std::vector<int> SoundEar::Take() {
-    std::vector<int> played;
-    const std::string prefix = "play-sample ";
-    for (std::size_t i = impl_->seen; i < impl_->audio->log.size(); ++i) {
-        const std::string& line = impl_->audio->log[i];
-        if (line.compare(0, prefix.size(), prefix) == 0) {
-            played.push_back(impl_->idOfSample[std::atoi(line.substr(prefix.size()).c_str())]);
-        }
-    }
-    impl_->seen = impl_->audio->log.size();
-    return played;
-}
+InterfaceEar::InterfaceEar() : SoundEar({1, 2, 3, 4, 5}, ZoGuiSound::SetOutput) {}
 
 std::vector<std::uint8_t> DrawFrame(ZoPanelHost& host) {
     ZoRenderDevice& device = ZoRenderDevice::Instance();

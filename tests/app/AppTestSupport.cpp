@@ -1,2 +1,0 @@
-// Nothing left here: tests/frontend still lists this file among its sources.
-#include "AppTestSupport.h"
