@@ -75,17 +75,21 @@ soak: asan-configure
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
 	    $(ASAN_BUILD)/korrik-soak $(ASAN_BUILD)/Data $(SOAK_GAMES)
 
-# Google Benchmark programs (the sprite renderer, a busy game frame), built only here.
-bench: build
-	@sh tools/install-deps.sh "$(BENCH_PACKAGES)"
-	cmake -S . -B $(BUILD) -DKORRIK_BENCH=ON
-	cmake --build $(BUILD) -j $(JOBS)
-	for b in $(BUILD)/tests/*/bench_*; do [ ! -x "$$b" ] || SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
-	    KORRIK_SOURCE_DIR=$(CURDIR) KORRIK_BINARY_DIR=$(abspath $(BUILD)) "$$b" || exit 1; done
-
 # Lines of test against lines of code, as the project measures them.
 ratio: deps
 	@sh tools/ratio.sh
+
+# What a player's machine pays, not part of `make test`: the real game under a private Xvfb with openbox
+# and scripted mouse input (CPU and memory per screen; root, for a private /tmp), and the CPU of one busy
+# frame. PEERS: more builds of the game ("korrik:DIR") or command lines, measured in the same run.
+PEERS ?=
+bench: build
+	@sh tools/install-deps.sh "$(BENCH_PACKAGES)"
+	cmake -S . -B $(BUILD) -DKORRIK_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS) --target bench_game_frame
+	SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy KORRIK_SOURCE_DIR=$(CURDIR) KORRIK_BINARY_DIR=$(abspath $(BUILD)) \
+	    $(BUILD)/tests/game/bench_game_frame
+	tests/bench/xvfb-bench.sh $(BUILD) $(PEERS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

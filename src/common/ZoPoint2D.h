@@ -1,6 +1,7 @@
 // Integer point; the board uses it for cells (x = column, y = row), (-1, -1) meaning no cell.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 template <typename T> struct ZoPoint2D {
@@ -25,4 +26,21 @@ struct ZoRect {
     std::int32_t top = 0;
     std::int32_t right = 0;
     std::int32_t bottom = 0;
+
+    bool Empty() const { return right <= left || bottom <= top; }
+    std::int64_t Area() const { return Empty() ? 0 : std::int64_t{right - left} * (bottom - top); }
+    bool Intersects(const ZoRect& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+    ZoRect Intersection(const ZoRect& o) const {
+        return ZoRect{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+                      std::min(bottom, o.bottom)};
+    }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    ZoRect Union(const ZoRect& o) const {
+        if (Empty() || o.Empty())
+            return Empty() ? o : *this;
+        return ZoRect{std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                      std::max(bottom, o.bottom)};
+    }
 };

@@ -26,12 +26,26 @@ bool RCObject::RemoveReference()
     return false;
 }
 
+ZoBitMask::ZoBitMask(std::int32_t w, std::int32_t h, std::int32_t level)
+    : width(w < 0 ? 0 : w), height(h < 0 ? 0 : h), shift(level),
+      bits((static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 7u) / 8u, 0)
+{
+}
+
 std::uint8_t ZoBitMask::Cell(std::int32_t x, std::int32_t y) const
 {
     if (x < 0 || y < 0 || x >= width || y >= height) {
         return 0;
     }
-    return data[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    const std::size_t cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+    return (bits[cell / 8u] >> (cell % 8u)) & 1u;
+}
+
+void ZoBitMask::Set(std::int32_t x, std::int32_t y, bool opaque)
+{
+    const std::size_t cell = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+    const auto bit = static_cast<std::uint8_t>(1u << (cell % 8u));
+    bits[cell / 8u] = static_cast<std::uint8_t>(opaque ? bits[cell / 8u] | bit : bits[cell / 8u] & ~bit);
 }
 
 ZoImageData::~ZoImageData()
@@ -82,6 +96,20 @@ bool ZoImageData::LoadTexture(const std::string& name, bool masks)
     return true;
 }
 
+bool ZoImageData::ReadPixels(std::vector<std::uint8_t>& rgba) const
+{
+    ZoFileBlock file;
+    const std::int32_t size = ReadPicture(name_, file);
+    DecodedImage image;
+    if (size <= 0 || !file ||
+        !ImageDecoder::Decode(reinterpret_cast<const std::uint8_t*>(file.get()), static_cast<std::size_t>(size), image) ||
+        image.width != imageInfo_.Width || image.height != imageInfo_.Height) {
+        return false;
+    }
+    rgba = std::move(image.rgba);
+    return true;
+}
+
 std::int32_t ZoImageData::ReadPicture(const std::string& name, ZoFileBlock& file)
 {
     ZoResourceManager& resources = ZoResourceManager::Instance();
@@ -117,35 +145,27 @@ std::unique_ptr<std::vector<ZoBitMask>> ZoImageData::BuildMasks(const unsigned c
         width = 0;
         height = 0;
     }
-    ZoBitMask mask;
-    mask.width = width;
-    mask.height = height;
-    mask.shift = 0;
-    mask.data.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    ZoBitMask mask(width, height, 0);
     // Rows are stored bottom-up; a file cut short reads as transparent rather than past its end.
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
             const std::size_t alpha =
                 kTgaPixelStart + 4u * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x) + 3u;
             const bool opaque = alpha < size && file[alpha] != 0;
-            mask.data[static_cast<std::size_t>(height - 1 - y) * width + x] = opaque ? 1 : 0;
+            mask.Set(x, height - 1 - y, opaque);
         }
     }
     while (levels->size() < 3) {
         levels->push_back(mask);
         const ZoBitMask& previous = levels->back();
-        ZoBitMask next;
-        next.width = previous.width / 2;
-        next.height = previous.height / 2;
-        next.shift = previous.shift == 0 ? 1 : previous.shift * 2;
-        next.data.assign(static_cast<std::size_t>(next.width) * static_cast<std::size_t>(next.height), 0);
+        ZoBitMask next(previous.width / 2, previous.height / 2, previous.shift == 0 ? 1 : previous.shift * 2);
         // Column by column, so each cell keeps the last of its source cells visited.
         for (std::int32_t x = 0; x < previous.width; ++x) {
             for (std::int32_t y = 0; y < previous.height; ++y) {
                 if (x / 2 >= next.width || y / 2 >= next.height) {
                     continue; // an odd last row or column has no cell of its own at the next level
                 }
-                next.data[static_cast<std::size_t>(y / 2) * next.width + x / 2] = previous.Cell(x, y) ? 1 : 0;
+                next.Set(x / 2, y / 2, previous.Cell(x, y) != 0);
             }
         }
         mask = std::move(next);

@@ -26,14 +26,18 @@ private:
     std::uint32_t referenceCount_ = 0;
 };
 
-// One hit mask: 1 = opaque cell. Row 0 is the picture's top row.
+// One hit mask: 1 = opaque cell. Row 0 is the picture's top row. One bit a cell: masks stay in memory
+// for as long as their pictures.
 struct ZoBitMask {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t shift = 0;
-    std::vector<std::uint8_t> data;
+    std::vector<std::uint8_t> bits;
 
+    ZoBitMask() = default;
+    ZoBitMask(std::int32_t w, std::int32_t h, std::int32_t level);
     std::uint8_t Cell(std::int32_t x, std::int32_t y) const;
+    void Set(std::int32_t x, std::int32_t y, bool opaque);
 };
 
 // What the loader reports about the picture file.
@@ -53,6 +57,8 @@ public:
 
     // Builds the masks for a picture first loaded without them (another holder asked for masks later).
     bool EnsureMasks();
+    // The picture's pixels (RGBA) read and decoded again: the texture is the only copy kept.
+    bool ReadPixels(std::vector<std::uint8_t>& rgba) const;
 
     const ZoImageInfo& ImageInfo() const { return imageInfo_; }
     ZoTexture Texture() const { return texture_; }

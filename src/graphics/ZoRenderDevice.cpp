@@ -1,5 +1,9 @@
 #include "ZoRenderDevice.h"
 
+#include "ZoFrameDiff.h"
+#include "ZoImageCache.h"
+#include "ZoImageData.h"
+
 namespace {
 
 // Builds one record with the sprite batch's placement: scale, then rotation about centre, then translation.
@@ -50,6 +54,11 @@ ZoRenderDevice& ZoRenderDevice::Instance()
 std::int32_t ZoRenderDevice::Create()
 {
     PlatformVideo& video = PlatformVideo::Instance();
+    // A renderer that had to let its textures go reads the pictures again from the archive.
+    video.SetTextureSource([](ZoTexture texture, std::vector<std::uint8_t>& rgba) {
+        const ZoImageData* data = ZoImageCache::Instance().FindTexture(texture);
+        return data != nullptr && data->ReadPixels(rgba);
+    });
     if (!video.IsWindowOpen() || !video.CreateRenderer()) {
         return -1;
     }
@@ -79,18 +88,19 @@ bool ZoRenderDevice::EndFrame()
     if (!created_ || !video.HasRenderer()) {
         return false;
     }
-    // A frame identical to the one on screen is neither rasterised nor presented again.
-    if (!forcePresent_ && video.Generation() == lastGeneration_ && batch_ == presented_) {
+    // A frame identical to the one on screen is neither rasterised nor presented again; any other
+    // is redrawn only where its sprites differ from the last one presented.
+    const bool screenStale = video.Generation() != lastGeneration_;
+    if (!forcePresent_ && !screenStale && batch_ == presented_) {
         ++skippedFrames_;
         return false;
     }
-    if (!video.BeginFrame()) {
-        return false;
+    if (forcePresent_) {
+        video.DrawFrame(batch_, nullptr);
+    } else {
+        const std::vector<ZoRect> changed = ZoFrameDiff::ChangedAreas(presented_, batch_);
+        video.DrawFrame(batch_, &changed);
     }
-    for (const ZoSpriteRecord& record : batch_) {
-        video.DrawSprite(record);
-    }
-    video.PresentFrame();
     presented_ = batch_;
     lastGeneration_ = video.Generation();
     forcePresent_ = false;
@@ -188,8 +198,8 @@ void ZoRenderDevice::RecreateDevice()
     } else {
         PlatformVideo::Instance().RecreateWindow(PlatformVideo::Instance().IsWindowed());
     }
-    // The video layer keeps every texture's pixels and gives them to the new renderer, so each cached
-    // picture shows again without being read anew.
+    // Each cached picture shows again without being requested anew: the video layer keeps its textures
+    // or, where the new renderer needs them made again, reads them through the texture source.
     Create();
 }
 

@@ -38,8 +38,8 @@ public:
 
     // Starts a frame: the batch is emptied.
     void BeginFrame();
-    // Ends it: rasterises and presents the batch unless it equals the frame last presented.
-    // True when the frame was presented.
+    // Ends it: unless the batch equals the frame last presented, redraws and presents the areas where
+    // the two differ (all of it after Create or Invalidate). True when the frame was presented.
     bool EndFrame();
 
     // Untransformed, untinted sprite. The 32-bit value is not used.
@@ -50,10 +50,10 @@ public:
     bool DrawSprite(const ZoRect* destination, ZoTexture texture, const ZoRect* source, std::uint32_t flags,
                     std::uint32_t colour, float rotation, const std::int32_t* centre, float x, float y);
 
-    // Rebuilds window and device for a changed windowed flag and loads every cached texture again.
+    // Rebuilds window and device for a changed windowed flag; every cached picture draws again.
     void RecreateDevice();
 
-    // Forces the next EndFrame to present even when the batch is unchanged.
+    // Forces the next EndFrame to redraw and present the whole frame, even when the batch is unchanged.
     void Invalidate() { forcePresent_ = true; }
     const std::vector<ZoSpriteRecord>& Batch() const { return batch_; }
     // Counters for tests and measurements.

@@ -1,7 +1,10 @@
 // The game's one window and its sprite renderer: an 800x600 frame shown letterboxed, textures, sprites.
 #pragma once
 
+#include "FrameScaler.h"
+
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,17 +34,23 @@ struct VideoSprite {
     bool operator!=(const VideoSprite& o) const { return !(*this == o); }
 };
 
-struct VideoWindowRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
+// How frames reach the screen. Software: SDL's software rasteriser into a frame of our own, and only
+// the changed rectangles are copied to the window (what a display without a GPU driver wants).
+// Accelerated: the GPU renderer, the frame a texture of its own, presented whole with vsync.
+enum class VideoPath { Software, Accelerated };
+
+// What the last DrawFrame cost, in pixels.
+struct VideoFrameCost {
+    std::int64_t rasterised = 0; // of the 800x600 frame
+    std::int64_t shown = 0;      // of the window
 };
 
 class PlatformVideo {
 public:
     static constexpr int kFrameWidth = 800;
     static constexpr int kFrameHeight = 600;
+    // "software" or "accelerated" forces a path; otherwise it is chosen when the first renderer is made.
+    static constexpr const char* kPathVariable = "KORRIK_RENDERER";
 
     static PlatformVideo& Instance();
     ~PlatformVideo();
@@ -58,34 +67,43 @@ public:
     bool IsWindowOpen() const;
     bool IsWindowed() const;
 
-    // The renderer and its 800x600 frame; creating it uploads again every texture that exists.
+    // The renderer of the window. Textures survive its loss: on the software path they never leave
+    // memory; on the accelerated path they are read again through the texture source.
     bool CreateRenderer();
     void DestroyRenderer();
     bool HasRenderer() const;
+    VideoPath Path() const;
     // Tears window and renderer down and builds both again with the new windowed flag; textures survive.
     bool RecreateWindow(bool windowed);
 
-    // Textures keep their pixels so that a lost renderer can be given them back without the caller noticing.
+    // Pixels of a texture again (RGBA, its size), for a renderer that had to let the texture go.
+    using TextureSource = std::function<bool(VideoTextureId, std::vector<std::uint8_t>& rgba)>;
+    void SetTextureSource(TextureSource source);
+    // One copy of the pixels is kept: in the renderer. 0 for bad sizes or data.
     VideoTextureId CreateTexture(const std::uint8_t* rgba, int width, int height);
     void DestroyTexture(VideoTextureId texture);
     int TextureCount() const;
     // Size in pixels of a texture; false for an unknown id.
     bool TextureSize(VideoTextureId texture, int& width, int& height) const;
 
-    // Frame: clear the 800x600 frame, draw sprites into it, then show it scaled and letterboxed.
-    bool BeginFrame();
-    void DrawSprite(const VideoSprite& sprite);
-    void PresentFrame();
+    // The frame pixels a sprite may touch (a margin covers filtering and rounding); empty when it
+    // draws nothing.
+    static ZoRect SpriteBounds(const VideoSprite& sprite);
+    // Draws the sprites in order, but only into the given rectangles of the frame (all of it when
+    // `changed` is null, or when the frame's pixels were lost), and shows only what was drawn again
+    // (and the whole window when its contents were lost).
+    void DrawFrame(const std::vector<VideoSprite>& sprites, const std::vector<ZoRect>* changed);
+    const VideoFrameCost& LastFrameCost() const;
     // Bumped whenever what is on screen may no longer match the last presented frame
-    // (render targets or device reset, window exposed or resized, textures re-uploaded).
+    // (render targets or device reset, window exposed or resized, a new renderer).
     std::uint64_t Generation();
     // RGBA bytes (row-major, top row first, 800x600x4) of the frame last drawn; empty without a renderer.
     std::vector<std::uint8_t> ReadFramePixels();
+    // RGBA bytes of the whole window as last shown, with its size; empty where it cannot be read.
+    std::vector<std::uint8_t> ReadWindowPixels(int& width, int& height);
 
     // Mouse: window pixels to frame pixels, clamped to 0..799 / 0..599 (letterbox bars clamp to the edge).
     void MapToFrame(int windowX, int windowY, int& frameX, int& frameY) const;
-    // Window rectangle on the desktop (outer frame) and whether the pointer lies within the client area.
-    VideoWindowRect WindowRect() const;
     bool MouseInClientArea() const;
     void ShowSystemCursor(bool show);
 

@@ -158,4 +158,22 @@ TEST_F(ApplicationLoopTest, FullScreenHidesTheSystemCursorAndDrawsTheSpriteLastA
     EXPECT_EQ(batch.back().sourceWidth, app.Cursor()->Picture().Width());
 }
 
+TEST_F(ApplicationLoopTest, ThePointerAloneOverAStillScreenRedrawsOnlyWhereTheCursorWasAndIs) {
+    app.GiveCursor();
+    PlatformEvents::InjectMouseMove(100, 100);
+    ZoRenderDevice& device = ZoRenderDevice::Instance();
+    std::vector<std::uint64_t> presented;
+    RunFrames(4, [&](std::uint64_t frame) {
+        presented.push_back(device.PresentedFrames());
+        if (frame == 2)
+            PlatformEvents::InjectMouseMove(110, 104);
+    });
+    // Frame 2 and 4 are the frame before them; frame 3 redraws two cursors' worth on 8-pixel tiles.
+    EXPECT_EQ(presented[1], presented[0]);
+    EXPECT_EQ(presented[2], presented[1] + 1);
+    EXPECT_EQ(presented[3], presented[2]);
+    const std::int64_t cursor = (app.Cursor()->Picture().Width() + 20) * (app.Cursor()->Picture().Height() + 20);
+    EXPECT_LE(PlatformVideo::Instance().LastFrameCost().rasterised, 2 * cursor);
+}
+
 } // namespace

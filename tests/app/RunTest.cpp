@@ -10,6 +10,7 @@
 #include "PlatformMessageBox.h"
 #include "PlatformSingleInstance.h"
 #include "PlatformTermination.h"
+#include "PlatformVideo.h"
 #include "Shooter.h"
 #include "TestFiles.h"
 #include "ZoClock.h"
@@ -106,11 +107,19 @@ bool FrameShowsSomething() {
     return std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t value) { return value > 8; });
 }
 
-TEST(Startup, OnTheGameDataTheLoadScreenShowsFramesRunInputIsTakenAndCloseEndsCleanly) {
+// On each video path, forced as the environment may: software, as for a display without a GPU driver,
+// and accelerated.
+class StartupOnPath : public ::testing::TestWithParam<std::pair<const char*, VideoPath>> {};
+INSTANTIATE_TEST_SUITE_P(Video, StartupOnPath,
+                         ::testing::Values(std::make_pair("software", VideoPath::Software),
+                                           std::make_pair("accelerated", VideoPath::Accelerated)));
+
+TEST_P(StartupOnPath, OnTheGameDataTheLoadScreenShowsFramesRunInputIsTakenAndCloseEndsCleanly) {
     const std::string folder = MakeGameFolder("e2e");
     ASSERT_FALSE(folder.empty()) << "build the gamedata target";
     WriteBytes(folder + "/Data/ZoConfig.Cfg", "MusicVolume=100\r\nSoundVolume=100\r\nWindowed=1\r\n");
     EXPECT_EQ(RunChild([&] {
+                  setenv(PlatformVideo::kPathVariable, GetParam().first, 1);
                   Checks check;
                   ZoManualClock clock(1000);
                   ZoTimer::Instance().SetClock(clock);
@@ -137,6 +146,7 @@ TEST(Startup, OnTheGameDataTheLoadScreenShowsFramesRunInputIsTakenAndCloseEndsCl
                   std::printf("start-up to the first frame: %.3f s\n", firstFrame);
                   std::fflush(stdout);
                   check(status == 0 && frames == 12, "the close request ended the loop");
+                  check(PlatformVideo::Instance().Path() == GetParam().second, "the video path asked for");
                   check(loadScreenShown, "the load screen drew something");
                   // A picture, sound or text the game asks for and the data lacks would show a box.
                   check(PlatformMessageBox::Instance().Captured().empty(), "no error box");

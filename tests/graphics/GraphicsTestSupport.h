@@ -1,10 +1,14 @@
-// Test pictures built in code (TGA, DDS, JPEG), a test archive, the headless device and golden-image checks.
+// Test pictures built in code (TGA, DDS, JPEG), a test archive, the headless device and pixel checks.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
+
+struct SDL_Window;
 
 namespace gfxtest {
 
@@ -40,6 +44,24 @@ bool Near(std::uint32_t a, std::uint32_t b, int tolerance = 3);
 // Compares the last frame with tests/graphics/golden/<name>.png; KORRIK_UPDATE_GOLDEN=1 writes it instead.
 // Returns an empty string on a match, else what differed.
 std::string CompareGolden(const std::string& name);
+
+// A pixel of the frame and the colour expected there.
+struct Probe {
+    int x, y;
+    std::uint32_t colour;
+};
+// Expects every probed pixel of frame near its colour; a failure names the pixel and what it held.
+inline void ExpectPixels(const Pixels& frame, const std::vector<Probe>& probes, int tolerance = 3) {
+    for (const Probe& probe : probes) {
+        const std::uint32_t found = At(frame, probe.x, probe.y);
+        EXPECT_TRUE(Near(found, probe.colour, tolerance))
+            << "pixel (" << probe.x << ", " << probe.y << ") is " << std::hex << found << ", expected "
+            << probe.colour;
+    }
+}
+
+// The game's window (the newest one SDL knows), as SDL's own handle.
+SDL_Window* OurWindow();
 
 // Error boxes shown since the last call.
 std::vector<std::string> TakeErrors();
