@@ -57,13 +57,8 @@ struct Scenario {
     std::vector<Line> lines;
 };
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : ".";
-}
-
 std::vector<Scenario> LoadScenarios() {
-    std::ifstream file(Env("KORRIK_SOURCE_DIR") + "/tests/frontend/MenuScenarios.txt");
+    std::ifstream file(SourceDir() + "/tests/frontend/MenuScenarios.txt");
     std::vector<Scenario> scenarios;
     std::string text;
     for (int number = 1; std::getline(file, text); ++number) {
@@ -136,7 +131,7 @@ public:
                 WriteBytes(line[1], line.Rest(2));
             } else if (line[0] == "copy") {
                 fs::create_directories(fs::path(line[2]).parent_path());
-                fs::copy_file(Env("KORRIK_SOURCE_DIR") + "/tests/game/scenarios/" + line[1], line[2]);
+                fs::copy_file(SourceDir() + "/tests/game/scenarios/" + line[1], line[2]);
             } else if (line[0] == "start" || line[0] == "restart") {
                 Run();
             } else {
@@ -551,15 +546,11 @@ private:
 class MenuScenario : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(MenuScenario, Plays) {
-    const std::string data = Env("KORRIK_BINARY_DIR") + "/Data/";
-    ASSERT_TRUE(fs::exists(data + "Resource.Zor")) << "build the target gamedata first";
-    TempFolder folder;
-    fs::create_directory(folder / "Data");
-    for (const char* archive : {"Resource.Zor", "Lang.Zor"})
-        fs::create_symlink(data + archive, folder / "Data/" + archive);
-    fs::create_directories(Env("KORRIK_BINARY_DIR") + "/shots");
+    const std::string folder = MakeGameFolder("menu");
+    ASSERT_FALSE(folder.empty()) << "build the target gamedata first";
+    fs::create_directories(BinaryDir() + "/shots");
     const fs::path previous = fs::current_path();
-    fs::current_path(folder.Path());
+    fs::current_path(folder);
     PlatformMessageBox::Instance().ClearCaptured();
     Player(GetParam()).Play();
     EXPECT_EQ(PlatformMessageBox::Instance().Captured(), std::vector<std::string>{}) << "error boxes shown";
