@@ -5,6 +5,7 @@
 #include "SavedGame.h"
 #include "ZoBitmapFont.h"
 #include "ZoButton.h"
+#include "ZoCursorSprite.h"
 #include "ZoDialogPanel.h"
 #include "ZoLanguage.h"
 #include "ZoProfileManager.h"
@@ -286,6 +287,10 @@ void Game::Update(std::int32_t elapsed) {
     // The map runs on after a game is won or lost: the last balls still fall and score, and the end waits
     // for them, so the board, the panel and the table agree.
     map_->Update(elapsed);
+    if (demo_ && ZoCursorSprite::Instance() != nullptr) {
+        // The pointer belongs to the player watching, not to the autoplayer's balls.
+        ZoCursorSprite::Instance()->Picture().SetColour(255.0f, 255.0f, 255.0f, 255.0f);
+    }
     if (leaveRequested_) {
         leaveWaited_ += elapsed;
     }
