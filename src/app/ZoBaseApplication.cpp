@@ -1,10 +1,12 @@
 #include "ZoBaseApplication.h"
 
 #include "PlatformClock.h"
+#include "ImageDecoder.h"
 #include "PlatformVideo.h"
 #include "ZoBitmapFont.h"
 #include "ZoEngineDefs.h"
 #include "ZoRandom.h"
+#include "ZoResourceManager.h"
 #include "ZoSoundManager.h"
 #include "ZoSysConfig.h"
 #include "ZoTimer.h"
@@ -52,6 +54,10 @@ bool ZoBaseApplication::Create(const std::string& className, const std::string& 
     if (device.Create() < 0)
         return false;
     device.SetApplication(this);
+    const std::string icon = ZoResourceManager::Instance().GetFileText("Data/Textures/Icon.Tga");
+    DecodedImage iconPicture;
+    if (ImageDecoder::Decode(reinterpret_cast<const std::uint8_t*>(icon.data()), icon.size(), iconPicture))
+        PlatformVideo::Instance().SetWindowIcon(iconPicture.width, iconPicture.height, iconPicture.rgba);
     loadScreen_ = std::make_unique<ZoClip>();
     loadScreen_->Load(kLoadScreenName, false);
     loadScreen_->Animation().Setup(1, AnimNone, 1, 1);

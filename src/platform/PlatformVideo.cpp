@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <unistd.h>
 
 bool VideoSprite::operator==(const VideoSprite& o) const {
@@ -172,6 +173,15 @@ struct PlatformVideo::State {
     std::map<VideoTextureId, TextureRecord> textures;
     TextureSource source;
     VideoFrameCost cost;
+    // The window icon, kept to give every window made afresh (full screen and back) the same one.
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> icon{nullptr, SDL_FreeSurface};
+
+    SDL_Window* NewWindow() {
+        SDL_Window* made = MakeWindow(title, windowed);
+        if (made != nullptr && icon != nullptr)
+            SDL_SetWindowIcon(made, icon.get());
+        return made;
+    }
 
     SDL_Renderer* Rasteriser() const {
         return path == VideoPath::Accelerated ? windowRenderer : surfaceRenderer;
@@ -253,7 +263,7 @@ struct PlatformVideo::State {
             windowRenderer = nullptr;
             // A window made for GL cannot show a plain surface everywhere: start with a fresh one.
             SDL_DestroyWindow(window);
-            window = MakeWindow(title, windowed);
+            window = NewWindow();
         }
         if (windowRenderer == nullptr || !CreateFrameTexture()) {
             if (windowRenderer != nullptr)
@@ -502,7 +512,7 @@ bool PlatformVideo::OpenWindow(const std::string& title, bool windowed) {
     }
     state_->title = title;
     state_->windowed = windowed;
-    state_->window = MakeWindow(title, windowed);
+    state_->window = state_->NewWindow();
     ++state_->generation;
     return state_->window != nullptr;
 }
@@ -582,10 +592,23 @@ bool PlatformVideo::RecreateWindow(bool windowed) {
         state_->window = nullptr;
     }
     state_->windowed = windowed;
-    state_->window = MakeWindow(state_->title, windowed);
+    state_->window = state_->NewWindow();
     if (state_->window == nullptr)
         return false;
     return hadRenderer ? CreateRenderer() : true;
+}
+
+void PlatformVideo::SetWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba) {
+    if (width <= 0 || height <= 0 || rgba.size() != static_cast<std::size_t>(width) * height * 4)
+        return;
+    state_->icon.reset(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32));
+    if (state_->icon == nullptr)
+        return;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(static_cast<std::uint8_t*>(state_->icon->pixels) + y * state_->icon->pitch,
+                    rgba.data() + static_cast<std::size_t>(y) * width * 4, static_cast<std::size_t>(width) * 4);
+    if (state_->window != nullptr)
+        SDL_SetWindowIcon(state_->window, state_->icon.get());
 }
 
 void PlatformVideo::SetTextureSource(TextureSource source) { state_->source = std::move(source); }

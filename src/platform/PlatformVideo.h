@@ -75,6 +75,8 @@ public:
     VideoPath Path() const;
     // Tears window and renderer down and builds both again with the new windowed flag; textures survive.
     bool RecreateWindow(bool windowed);
+    // The picture the desktop shows for the window (RGBA, top row first), now and for later windows.
+    void SetWindowIcon(int width, int height, const std::vector<std::uint8_t>& rgba);
 
     // Pixels of a texture again (RGBA, its size), for a renderer that had to let the texture go.
     using TextureSource = std::function<bool(VideoTextureId, std::vector<std::uint8_t>& rgba)>;

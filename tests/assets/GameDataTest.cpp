@@ -64,6 +64,7 @@ TEST_F(GameData, PicturesDecodeTgasAreTransparentBottomUpAndTextFilesParse) {
         EXPECT_TRUE(seeThrough) << name;
     }
     EXPECT_GT(pictures, 0);
+    EXPECT_EQ(Picture("Data/Textures/Icon.Tga").width, 64) << "the window's icon";
     for (const std::string& name : Names("Data/", ".Txt"))
         Tree(name);
 }

@@ -35,6 +35,11 @@ const std::vector<int>& IconSizes() {
     return sizes;
 }
 
+void DrawIconArt(PictureSet& set) {
+    Painter p(set.Add("Icon", kWindowIconSize, kWindowIconSize));
+    DrawIcon(p, kWindowIconSize);
+}
+
 bool WriteIcons(const std::string& folder, const std::string& name) {
     for (const int size : IconSizes()) {
         const std::string dir = folder + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";

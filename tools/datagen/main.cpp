@@ -62,6 +62,7 @@ int Run(int argc, char** argv) {
     DrawBallArt(set);
     DrawCreatureArt(set);
     DrawInterfaceArt(set);
+    DrawIconArt(set);
     const std::vector<FontDescription> fonts = LoadFontDescriptions(assets + "/Fonts.Txt");
     if (fonts.empty() || !DrawFonts(set, fonts)) {
         return 1; // a glyph box would clip its ink: never ship such a font
