@@ -109,6 +109,14 @@ void MenuGui::Fire() {
     nextBall = RandomBall();
 }
 
+void MenuGui::OnActivated() {
+    idleTime = 0;
+    // Back from a game, a button the keys lit before it would look chosen under the mouse.
+    for (ZoPanel* panel : OpenPanels()) {
+        panel->DropFocus();
+    }
+}
+
 void MenuGui::Update(std::int32_t elapsed) {
     ZoPanelHost::Update(elapsed);
     idleTime = LauncherFree() ? idleTime + elapsed : 0;

@@ -29,7 +29,7 @@ public:
     void Draw() override;
     void DrawDecoration() override;
     void ProcessCommand() override;
-    void OnActivated() override { idleTime = 0; }
+    void OnActivated() override;
     virtual void ContinueGame();
 
     // The game screen registered as "GameWin", or null before it is.

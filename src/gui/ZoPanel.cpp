@@ -401,6 +401,13 @@ ZoBaseGuiElemen* ZoPanel::Focused() const {
     return std::find(reachable.begin(), reachable.end(), focused_) != reachable.end() ? focused_ : nullptr;
 }
 
+void ZoPanel::DropFocus() {
+    if (Focused() != nullptr) {
+        ShowFocus(*Focused(), false);
+    }
+    focused_ = nullptr;
+}
+
 void ZoPanel::SetFocus(ZoBaseGuiElemen* widget) {
     ZoBaseGuiElemen* old = Focused();
     if (old != nullptr && old != widget) {
@@ -501,11 +508,8 @@ bool ZoPanel::PressIfEnabled(ZoBaseGuiElemen* widget) {
 bool ZoPanel::Navigate(const ZoInputEvent& event) {
     if (event.device == ZoInputEvent::kDeviceMouse) {
         // The mouse is back: the focus goes, so a focused slider does not follow the pointer.
-        if (!clicking_ && Focused() != nullptr) {
-            ShowFocus(*Focused(), false);
-        }
         if (!clicking_) {
-            focused_ = nullptr;
+            DropFocus();
         }
         return false;
     }

@@ -54,6 +54,8 @@ public:
     // them (B and Back as Escape); the mouse takes over again as soon as it is used. True when the event
     // was one of those keys or buttons.
     bool Navigate(const ZoInputEvent& event);
+    // The focus goes dark; the next arrow press shows it again.
+    void DropFocus();
     // The widget the keys or the pad have focused, or null.
     ZoBaseGuiElemen* Focused() const;
 
