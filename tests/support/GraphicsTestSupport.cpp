@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -26,14 +27,21 @@ void PutBgra(std::string& s, std::uint32_t rgba) {
         s.push_back(static_cast<char>((rgba >> shift) & 0xFF));
 }
 
-std::string TempFolder() {
-    static std::string folder;
-    if (folder.empty()) {
-        char pattern[] = "/tmp/korrik-gfx-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        folder = made != nullptr ? made : "/tmp";
-    }
-    return folder;
+// A scratch folder for the test archives, removed when the test program ends.
+const std::string& ScratchFolder() {
+    static const struct Folder {
+        Folder() {
+            std::string pattern = (std::filesystem::temp_directory_path() / "korrik-gfx-XXXXXX").string();
+            path = mkdtemp(pattern.data()) != nullptr ? pattern : std::string("/tmp");
+        }
+        ~Folder() {
+            std::error_code ignored;
+            if (path != "/tmp")
+                std::filesystem::remove_all(path, ignored);
+        }
+        std::string path;
+    } folder;
+    return folder.path;
 }
 
 std::string DdsHeader(int width, int height, std::uint32_t formatFlags, const char* fourCc, int bits,
@@ -121,7 +129,7 @@ std::string MakeJpeg(int width, int height, const Pixels& pixels) {
                                    static_cast<std::uint8_t>(p >> 8), 255});
     SDL_Surface* surface =
         SDL_CreateRGBSurfaceWithFormatFrom(bytes.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
-    const std::string path = TempFolder() + "/picture.jpg";
+    const std::string path = ScratchFolder() + "/picture.jpg";
     IMG_SaveJPG(surface, path.c_str(), 100);
     SDL_FreeSurface(surface);
     std::ifstream in(path, std::ios::binary);
@@ -129,7 +137,7 @@ std::string MakeJpeg(int width, int height, const Pixels& pixels) {
 }
 
 void OpenExtraArchive(const std::string& tag, const std::vector<std::pair<std::string, std::string>>& files) {
-    const std::string path = TempFolder() + "/" + tag + ".Zor";
+    const std::string path = ScratchFolder() + "/" + tag + ".Zor";
     ZoArchiveWriter::Write(path, files);
     ZoResourceManager::Instance().Open(path);
 }
