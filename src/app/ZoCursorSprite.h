@@ -20,6 +20,8 @@ public:
 
     ZoClip& Picture() { return *picture_; }
     void MoveTo(const ZoVector& position) { picture_->SetPosition(position.x, position.y); }
+    // The colour of the ball about to be fired; white for none.
+    void Tint(float red, float green, float blue) { picture_->SetColour(red, green, blue, 255.0f); }
     void Draw() { picture_->Draw(); }
 
 private:

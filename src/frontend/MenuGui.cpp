@@ -25,7 +25,6 @@
 namespace {
 constexpr std::int32_t kRestFrame = 8;
 constexpr std::int32_t kGamePlayList = 1;
-constexpr std::int32_t kAudibleVolume = 16;
 constexpr float kMuzzle = 43.0f;
 constexpr float kCurrentBallDistance = 32.0f;
 constexpr float kNextBallDistance = 6.0f;
@@ -142,7 +141,7 @@ void MenuGui::Draw() {
     }
     // The game tints the pointer with the ball about to be fired; the menu has none.
     if (ZoCursorSprite* cursor = ZoCursorSprite::Instance())
-        cursor->Picture().SetColour(255.0f, 255.0f, 255.0f, 255.0f);
+        cursor->Tint(255.0f, 255.0f, 255.0f);
     ZoPanelHost::Draw();
 }
 
@@ -265,14 +264,14 @@ bool MenuGui::HandleOptionsCommand(const std::string& command) {
         options.Save();
     } else if (command == "OptionsDlg.SoundSlider") {
         const std::int32_t value = sender != nullptr ? sender->GetValue() : options.soundVolume;
-        sound.SetSoundEnabled(value >= kAudibleVolume);
+        sound.SetSoundEnabled(value >= ZoSoundManager::kAudibleVolume);
         sound.SetSoundVolume(value);
         options.soundVolume = value;
     } else if (command == "OptionsDlg.MusicSlider") {
         const std::int32_t value = sender != nullptr ? sender->GetValue() : options.musicVolume;
         sound.SetMusicVolume(value);
         ZoPlayList* playList = sound.CurrentPlayList();
-        if ((sound.MusicVolume() & 0xFF) < kAudibleVolume) {
+        if ((sound.MusicVolume() & 0xFF) < ZoSoundManager::kAudibleVolume) {
             sound.SetMusicEnabled(false);
             if (playList != nullptr)
                 playList->StopMusic();

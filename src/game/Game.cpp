@@ -287,10 +287,7 @@ void Game::Update(std::int32_t elapsed) {
     // The map runs on after a game is won or lost: the last balls still fall and score, and the end waits
     // for them, so the board, the panel and the table agree.
     map_->Update(elapsed);
-    if (demo_ && ZoCursorSprite::Instance() != nullptr) {
-        // The pointer belongs to the player watching, not to the autoplayer's balls.
-        ZoCursorSprite::Instance()->Picture().SetColour(255.0f, 255.0f, 255.0f, 255.0f);
-    }
+    TintCursor();
     if (leaveRequested_) {
         leaveWaited_ += elapsed;
     }
@@ -302,6 +299,20 @@ void Game::Update(std::int32_t elapsed) {
     if ((state == 4 || state == 2) && map_->Falling().empty() && !endProcessed_) {
         EndGame(state == 4 ? kCompletePanel : kGameOverPanel, state == 4 ? 5 : 3);
     }
+}
+
+void Game::TintCursor() {
+    ZoCursorSprite* cursor = ZoCursorSprite::Instance();
+    const BaseBubble* current = shooter_ != nullptr ? shooter_->CurrentBubble() : nullptr;
+    if (cursor == nullptr || current == nullptr) {
+        return;
+    }
+    if (demo_) {
+        cursor->Tint(255.0f, 255.0f, 255.0f); // the watching player's pointer, not the autoplayer's ball
+        return;
+    }
+    const BubbleTint tint = TintOfBubble(current->BubbleID);
+    cursor->Tint(static_cast<float>(tint.red), static_cast<float>(tint.green), static_cast<float>(tint.blue));
 }
 
 void Game::EndGame(const char* panelName, std::int32_t nextState) {

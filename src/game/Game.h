@@ -110,6 +110,8 @@ private:
     void DrawDemoLabel();
     // Records the score, empties the saved game and shows the panel with the final numbers.
     void EndGame(const char* panelName, std::int32_t nextState);
+    // The pointer takes the colour of the ball about to be fired.
+    void TintCursor();
     void EmptySavedGame();
     // An end panel still fading out must not sit over the next game.
     void DropDialogs();

@@ -3,7 +3,6 @@
 #include "GameGeometry.h"
 #include "GameSprites.h"
 #include "Shooter.h"
-#include "ZoCursorSprite.h"
 #include "ZoRandom.h"
 #include "ZoResourceManager.h"
 #include "ZoSpriteLayer.h"
@@ -959,13 +958,6 @@ bool GameMap::PlayIntro(std::int32_t elapsed) {
 
 void GameMap::Update(std::int32_t elapsed) {
     GameGlobals& values = GameValues();
-    BaseBubble* current = shooter_ != nullptr ? shooter_->CurrentBubble() : nullptr;
-    ZoCursorSprite* cursor = ZoCursorSprite::Instance();
-    if (current != nullptr && cursor != nullptr) {
-        const BubbleTint tint = TintOfBubble(current->BubbleID);
-        cursor->Picture().SetColour(static_cast<float>(tint.red), static_cast<float>(tint.green),
-                                    static_cast<float>(tint.blue), 255.0f);
-    }
     if (MapState == kIntro) {
         if (nextBubble_ == nullptr) {
             RefreshColours();
