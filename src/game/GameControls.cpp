@@ -1,16 +1,21 @@
 #include "GameControls.h"
 
+#include "PlatformEvents.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr std::int32_t kPad = 256;
-// Keys: arrows, space, tab, escape and P; pad: A, B, X, Start and the cross.
-constexpr std::int32_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kSpace = 32, kTab = 9, kEscape = 27,
-                       kP = 'P';
-constexpr std::int32_t kPadA = kPad + 1, kPadB = kPad + 2, kPadX = kPad + 3, kPadStart = kPad + 6,
-                       kPadLeft = kPad + 9, kPadRight = kPad + 10;
+// Keys: arrows, space, tab, escape and P; pad: A, B, X, Start and the cross (pad buttons above the keys).
+namespace Key = PlatformVirtualKey;
+constexpr std::int32_t kLeft = Key::kLeft, kUp = Key::kUp, kRight = Key::kRight, kDown = Key::kDown,
+                       kSpace = Key::kSpace, kTab = Key::kTab, kEscape = Key::kEscape, kP = 'P';
+constexpr std::int32_t kPadA = kPad + PlatformPadButton::kA, kPadB = kPad + PlatformPadButton::kB,
+                       kPadX = kPad + PlatformPadButton::kX, kPadStart = kPad + PlatformPadButton::kStart,
+                       kPadLeft = kPad + PlatformPadButton::kLeft,
+                       kPadRight = kPad + PlatformPadButton::kRight;
 
 GameControls::Action ActionOf(std::int32_t code) {
     switch (code) {

@@ -1,5 +1,6 @@
 #include "ZoPanel.h"
 
+#include "PlatformEvents.h"
 #include "ZoButton.h"
 #include "ZoCheckBoxGroup.h"
 #include "ZoGuiSound.h"
@@ -315,14 +316,17 @@ struct Binding {
 };
 
 // Arrows and Return; the pad's cross, A and Start, B and Back.
+namespace Key = PlatformVirtualKey;
+namespace Pad = PlatformPadButton;
+constexpr std::int32_t kKeyDown = ZoInputEvent::kKeyDown, kPadDown = ZoInputEvent::kPadButtonDown;
 constexpr Binding kBindings[] = {
-    {ZoInputEvent::kKeyDown, 37, Step::Left},         {ZoInputEvent::kKeyDown, 38, Step::Up},
-    {ZoInputEvent::kKeyDown, 39, Step::Right},        {ZoInputEvent::kKeyDown, 40, Step::Down},
-    {ZoInputEvent::kKeyDown, 13, Step::Activate},     {ZoInputEvent::kPadButtonDown, 1, Step::Activate},
-    {ZoInputEvent::kPadButtonDown, 6, Step::Activate}, {ZoInputEvent::kPadButtonDown, 2, Step::Back},
-    {ZoInputEvent::kPadButtonDown, 5, Step::Back},    {ZoInputEvent::kPadButtonDown, 7, Step::Up},
-    {ZoInputEvent::kPadButtonDown, 8, Step::Down},    {ZoInputEvent::kPadButtonDown, 9, Step::Left},
-    {ZoInputEvent::kPadButtonDown, 10, Step::Right},
+    {kKeyDown, Key::kLeft, Step::Left},     {kKeyDown, Key::kUp, Step::Up},
+    {kKeyDown, Key::kRight, Step::Right},   {kKeyDown, Key::kDown, Step::Down},
+    {kKeyDown, Key::kReturn, Step::Activate}, {kPadDown, Pad::kA, Step::Activate},
+    {kPadDown, Pad::kStart, Step::Activate}, {kPadDown, Pad::kB, Step::Back},
+    {kPadDown, Pad::kBack, Step::Back},     {kPadDown, Pad::kUp, Step::Up},
+    {kPadDown, Pad::kDown, Step::Down},     {kPadDown, Pad::kLeft, Step::Left},
+    {kPadDown, Pad::kRight, Step::Right},
 };
 
 Step StepOf(const ZoInputEvent& event, bool arrowKeys) {

@@ -192,6 +192,12 @@ std::vector<SDL_Joystick*>& VirtualPads() {
     return pads;
 }
 
+// One of them by its number; null when there is none (or it was detached).
+SDL_Joystick* VirtualPad(int pad) {
+    const std::vector<SDL_Joystick*>& pads = VirtualPads();
+    return pad >= 0 && pad < static_cast<int>(pads.size()) ? pads[static_cast<std::size_t>(pad)] : nullptr;
+}
+
 Uint32 GameWindowId() {
     SDL_Window* window = SDL_GetKeyboardFocus();
     if (window == nullptr)
@@ -517,28 +523,24 @@ int PlatformEvents::AttachVirtualPad() {
 }
 
 void PlatformEvents::DetachVirtualPad(int pad) {
-    std::vector<SDL_Joystick*>& pads = VirtualPads();
-    if (pad < 0 || pad >= static_cast<int>(pads.size()) || pads[static_cast<std::size_t>(pad)] == nullptr)
+    SDL_Joystick* joystick = VirtualPad(pad);
+    if (joystick == nullptr)
         return;
-    SDL_Joystick* joystick = pads[static_cast<std::size_t>(pad)];
     const SDL_JoystickID instance = SDL_JoystickInstanceID(joystick);
     SDL_JoystickClose(joystick);
-    pads[static_cast<std::size_t>(pad)] = nullptr;
+    VirtualPads()[static_cast<std::size_t>(pad)] = nullptr;
     for (int i = 0; i < SDL_NumJoysticks(); ++i)
         if (SDL_JoystickGetDeviceInstanceID(i) == instance)
             SDL_JoystickDetachVirtual(i);
 }
 
 void PlatformEvents::SetVirtualPadButton(int pad, std::uint32_t button, bool down) {
-    const std::vector<SDL_Joystick*>& pads = VirtualPads();
-    if (pad >= 0 && pad < static_cast<int>(pads.size()) && pads[static_cast<std::size_t>(pad)] != nullptr)
-        SDL_JoystickSetVirtualButton(pads[static_cast<std::size_t>(pad)], ControllerButtonOf(button),
-                                     down ? SDL_PRESSED : SDL_RELEASED);
+    if (SDL_Joystick* joystick = VirtualPad(pad))
+        SDL_JoystickSetVirtualButton(joystick, ControllerButtonOf(button), down ? SDL_PRESSED : SDL_RELEASED);
 }
 
 void PlatformEvents::SetVirtualPadStick(int pad, int x) {
-    const std::vector<SDL_Joystick*>& pads = VirtualPads();
-    if (pad >= 0 && pad < static_cast<int>(pads.size()) && pads[static_cast<std::size_t>(pad)] != nullptr)
-        SDL_JoystickSetVirtualAxis(pads[static_cast<std::size_t>(pad)], SDL_CONTROLLER_AXIS_LEFTX,
+    if (SDL_Joystick* joystick = VirtualPad(pad))
+        SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX,
                                    static_cast<Sint16>(std::clamp(x, -32768, 32767)));
 }
