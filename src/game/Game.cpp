@@ -230,8 +230,7 @@ bool Game::Pause() {
 
 bool Game::IsPaused() const {
     const ZoPanel* pause = GetPanel(kPausePanel);
-    return pause != nullptr && pause->state != ZoPanel::Closing &&
-           std::find(openPanels.begin(), openPanels.end(), pause) != openPanels.end();
+    return IsOpen(pause) && pause->state != ZoPanel::Closing;
 }
 
 void Game::Resume() {
@@ -326,7 +325,7 @@ void Game::EndGame(const char* panelName, std::int32_t nextState) {
     auto* panel = dynamic_cast<GameCompletePanel*>(GetPanel(panelName));
     if (panel != nullptr) {
         panel->SetResult(map_->score, map_->TripleBonus);
-        if (std::find(openPanels.begin(), openPanels.end(), panel) == openPanels.end()) {
+        if (!IsOpen(panel)) {
             OpenPanel(panelName);
         }
     }

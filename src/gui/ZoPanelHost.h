@@ -4,6 +4,7 @@
 #include "ZoEventListener.h"
 #include "ZoPanel.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,6 +36,9 @@ public:
 
     ZoPanel* TopPanel() const { return openPanels.empty() ? nullptr : openPanels.back(); }
     const std::vector<ZoPanel*>& OpenPanels() const { return openPanels; }
+    bool IsOpen(const ZoPanel* panel) const {
+        return panel != nullptr && std::find(openPanels.begin(), openPanels.end(), panel) != openPanels.end();
+    }
 
     bool drawAll = false;
     std::map<std::string, std::unique_ptr<ZoPanel>> panels;
